@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include "acquisition/programme.h"
+#include "acquisition/rapport.h"
+
+// The two variants share one body: the line loop's decoder and the character-stream (and
+// demonstration) decoder.
+enum class TVariante_decodeur { lignes, caracteres };
+
+// What a loop run keeps from one call to the next.
+struct TContexte_decodage {
+    QByteArray texte_heure;   // the latest instrument time text
+    QDateTime heure_point2;   // PC time of point 2, for the interval check at point 12
+};
+
+// Takes one candidate line; when it is a record of the active instrument, stores a point,
+// appends its row to the decoded lines, updates the tracer results, labels and axes.
+// A line whose numbers cannot be read is rejected before the point index moves: it is
+// journaled with the error text and counted (etat.nb_lignes_rejetees); the acquisition goes on.
+// Returns true when a point was stored or replaced.
+bool decode_enregistrement(TProgramme& programme, TRapport& rapport, TVariante_decodeur variante,
+                           const QString& ligne_recue, TContexte_decodage& contexte);

@@ -1,0 +1,82 @@
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <clocale>
+
+#include "acquisition/programme.h"
+#include "app/execution_sans_fenetre.h"
+#include "app/fenetre_principale.h"
+#include "app/options.h"
+#include "graphes/fenetre_graphes.h"
+#include "parametres/fenetre/fenetre_parametres.h"
+#include "util/regional.h"
+
+namespace {
+
+bool demande(const char* option, int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], option) == 0) return true;
+    return false;
+}
+
+// The folder of the settings and table files: --reglages, else the program's folder, else (an
+// installed program whose folder cannot be written) the user's configuration folder.
+QString dossier_des_reglages(const TOptions& options) {
+    if (!options.dossier_reglages.isEmpty()) return QDir(options.dossier_reglages).absolutePath();
+    const QString dossier_programme = QCoreApplication::applicationDirPath();
+    if (QFileInfo(dossier_programme).isWritable()) return dossier_programme;
+    const QString utilisateur = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(utilisateur);
+    return utilisateur;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool sans_fenetre = demande("--sans-fenetre", argc, argv);
+    const bool aide = demande("--help", argc, argv) || demande("-h", argc, argv) || demande("--aide", argc, argv);
+#if defined(Q_OS_LINUX)
+    // The runner needs no display; the windows need one, and Qt would abort without it.
+    if ((sans_fenetre || aide) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!sans_fenetre && !aide && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        QTextStream(stderr)
+            << "probelog : aucun écran (DISPLAY n'est pas défini).\n"
+               "  Pour voir la fenêtre sans écran : xvfb-run -a ./build/probelog\n"
+               "  Pour une démonstration sans fenêtre : ./build/probelog --sans-fenetre --demo 400 --t0 100\n";
+        return 1;
+    }
+#endif
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Probelog"));
+    // printf-style number formatting always writes '.', the PC decimal sign is applied after.
+    std::setlocale(LC_NUMERIC, "C");
+
+    const TOptions options = analyse_options(QApplication::arguments());
+    if (options.aide) {
+        QTextStream(stdout) << options.texte_aide;
+        return 0;
+    }
+    if (!options.erreur.isEmpty()) {
+        QTextStream(stderr) << "probelog : " << options.erreur << "\n"
+                            << "  probelog --help donne la liste des options.\n";
+        return 2;
+    }
+    regional::initialise(options.locale.isEmpty() ? QLocale::system() : QLocale(options.locale));
+
+    TProgramme programme;
+    programme.dossier_reglages = dossier_des_reglages(options);
+
+    if (options.sans_fenetre) return execute_sans_fenetre(programme, options);
+
+    // The three windows, in this order: the main window, the parameters, the charts.
+    TForm1 form1(programme);
+    TForm2 form2(programme, form1);
+    TForm3 form3(programme);
+    form1.relie_fenetres(&form2, &form3);
+    form1.show();
+    return QApplication::exec();
+}
