@@ -106,13 +106,12 @@ QByteArray bool_en_texte(bool valeur);
 bool texte_en_bool(const QByteArray& texte);
 
 // ---- line files ----
-// Line n of a file (full path): missing file -> ""; fewer lines -> the last line; empty -> "".
-// A missing line that lies past the end of the file does NOT repeat the last line when
-// `ligne_absente_vide` is true (the settings use that: a short file must not feed one setting's
-// value into another).
-QByteArray lit_ligne(const QString& fichier, int n, bool ligne_absente_vide = false);
-QByteArray lit_ligne_defaut(const QString& fichier, int n, const QByteArray& defaut,
-                            bool ligne_absente_vide = false);
+// Line n (from 1) of a file (full path, Windows-1252, CR LF or LF): missing file, empty file or
+// a line past the end of the file -> "" (a short settings file must not feed its last line
+// into the settings that follow).
+QByteArray lit_ligne(const QString& fichier, int n);
+// lit_ligne, or the default when that gives "".
+QByteArray lit_ligne_defaut(const QString& fichier, int n, const QByteArray& defaut);
 // Keeps a file of exactly 30 lines (CR LF), value in line n (1..30), written through a
 // temporary file renamed over the old one. False when it could not be written or n is out of
 // range.
