@@ -13,9 +13,15 @@ enum class TVariante_decodeur { lignes, caracteres };
 
 // What a loop run keeps from one call to the next.
 struct TContexte_decodage {
-    QByteArray texte_heure;   // the latest instrument time text
-    QDateTime heure_point2;   // PC time of point 2, for the interval check at point 12
+    QByteArray texte_heure; // the latest instrument time text
+    QDateTime heure_point2; // PC time of point 2, for the interval check at point 12
 };
+
+// Decimals looked up by unit prefix in a table such as "µ=0;m=3;k=1;F=3" (one-character keys,
+// case-insensitive). A missing key, or an entry that is not a plain count of decimals, gives
+// the default.
+QByteArray cherche_decimales(const QByteArray& table_decimales, const QByteArray& cle,
+                             const QByteArray& defaut);
 
 // Takes one candidate line; when it is a record of the active instrument, stores a point,
 // appends its row to the decoded lines, updates the tracer results, labels and axes.

@@ -1,0 +1,77 @@
+#include "acquisition/traceur.h"
+
+#include <algorithm>
+
+#include "util/cp1252.h"
+#include "util/regional.h"
+#include "util/texte.h"
+
+namespace {
+
+// The number of decimals of the labels; the decoder only stores plain counts, anything else
+// shows with none rather than failing.
+int decimales(const QByteArray& nb_decimales) {
+    bool lu = false;
+    const int d = nb_decimales.toInt(&lu);
+    return lu && d >= 0 ? d : 0;
+}
+
+// Time step in days between point n and its predecessor. A tracing point without a predecessor
+// (t0 marked before the first point), or a time that cannot be read (a file written under
+// other regional settings), adds nothing to the area.
+long double pas_de_temps(const TStock_mesures& stock, std::int32_t n) {
+    if (n <= 1) return 0;
+    const TMesure& courant = stock.point(n);
+    const TMesure& precedent = stock.point(n - 1);
+    if (courant.heure[0] == 0 || precedent.heure[0] == 0) return 0;
+    QDateTime t_courant, t_precedent;
+    if (!regional::lit_date_heure(depuis_1252(courant.texte_heure()), t_courant) ||
+        !regional::lit_date_heure(depuis_1252(precedent.texte_heure()), t_precedent))
+        return 0;
+    return t_precedent.secsTo(t_courant) / 86400.0L;
+}
+
+} // namespace
+
+double moyenne_dernieres(const TStock_mesures& stock, int k) {
+    const std::int32_t nb = std::min<std::int32_t>(k, stock.nb_mesures);
+    if (nb <= 0) return 0;
+    double somme = 0;
+    for (std::int32_t i = stock.nb_mesures; i > stock.nb_mesures - nb; --i)
+        somme += stock.point(i).grandeur1;
+    return somme / nb;
+}
+
+void calcule_traceur(TProgramme& programme, TRapport& rapport) {
+    TEtat_acquisition& etat = programme.etat;
+    const TStock_mesures& stock = programme.stock;
+    const std::int32_t n = stock.nb_mesures;
+    const int d = decimales(etat.nb_decimales);
+    const auto F = [d](long double x) {
+        return regional::format_fixe(double(x), 5, d) + QLatin1Char(' ');
+    };
+
+    if (!etat.est_point_tracage(n)) {
+        etat.base = moyenne_dernieres(stock, 100);
+        etat.aire = 0;
+        rapport.texte("Label_zero", QStringLiteral("base = ") + F(etat.base) +
+                                        QStringLiteral("   Hmax = ") + F(etat.max_lu1));
+    } else {
+        // The constant is 36000, not 86400: the area unit of the field sheets.
+        etat.aire += (stock.point(n).grandeur1 - etat.base) * pas_de_temps(stock, n) *
+                     etat.facteur_aire * 36000;
+        rapport.texte("Label_zero",
+                      QStringLiteral("base = ") + F(etat.base) + QStringLiteral("   dhMAX = ") +
+                          F(etat.max_lu1 - etat.base) + QStringLiteral("   hMAX = ") +
+                          F(etat.max_lu1) + QStringLiteral("   aire[") +
+                          depuis_1252(etat.prefixe_initial + programme.multimetre_actif.unite[1]) +
+                          QStringLiteral(".s]x") +
+                          depuis_1252(supprime_espaces(programme.reglages.facteur)) +
+                          QStringLiteral(" = ") + regional::format_fixe(double(etat.aire), 8, 5) +
+                          QLatin1Char(' '));
+    }
+    rapport.texte("Label_hauteur", QStringLiteral("(moy. des 60 der. val.) - base = ") +
+                                       regional::format_fixe(
+                                           double(moyenne_dernieres(stock, 60) - etat.base), 8, 1) +
+                                       QLatin1Char(' '));
+}
