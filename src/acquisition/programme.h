@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "acquisition/mesures.h"
 #include "parametres/multimetre.h"
@@ -34,6 +35,9 @@ struct TEtat_enregistrement {
     QString dernier_fichier_auto;
 };
 
+// The two serial port modules (serie/ports_serie.h).
+struct TPorts_serie;
+
 // Everything an acquisition shares, owned by one object and handed by reference to the windows,
 // the command-line runner and the core. Each test builds a fresh one.
 struct TProgramme {
@@ -50,6 +54,13 @@ struct TProgramme {
 
     // The clock the decoder reads; tests replace it to get exact time steps.
     std::function<QDateTime()> horloge = [] { return QDateTime::currentDateTime(); };
+
+    // Waits of the acquisition loops and of the port opening, in milliseconds. Empty: real waits
+    // that keep the user interface alive. Tests and the runner replace them.
+    std::function<void(int millisecondes)> attente;
+
+    // The port modules, created at the first opening; they live as long as the program.
+    std::shared_ptr<TPorts_serie> ports;
 
     TProgramme() { stock.alloue_initial(); }
 };

@@ -19,3 +19,6 @@ void liste_ports_com(TProgramme& programme, TRapport& rapport);
 
 // Empties the port's buffers before a new acquisition (nothing when no port is open).
 void purge_com(TProgramme& programme);
+
+// Closes the line port (the exit sequence).
+void ferme_com(TProgramme& programme);
