@@ -37,4 +37,7 @@ struct TReglages {
     QByteArray texte_ox = "Ox";
     QByteArray cond_ph_ox = "Cond";             // last quantity shown on the instrument
     QByteArray nom_multimetre;                  // caption of Label_multimetre
+    // "Probelog.prm" once the settings have been loaded; empty before, when the settings are
+    // neither written nor read (a missing table file at start-up must not create them).
+    QString fichier_parametres;
 };
