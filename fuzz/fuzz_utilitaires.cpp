@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const QString champ_w = extrait_w(large, n, QChar(char16_t(separateur)));
     verifie(champ_w.size() <= large.size());
     const QString champ_espace = extrait_w(large, n, QLatin1Char(' '));
-    verifie(champ_espace.isEmpty() || (champ_espace.front() != QLatin1Char(' ') &&
-                                       champ_espace.back() != QLatin1Char(' ')));
+    verifie(champ_espace.isEmpty() ||
+            (champ_espace.front() != QLatin1Char(' ') && champ_espace.back() != QLatin1Char(' ')));
     extrait_entier(texte, n, char(separateur), 7);
     compte_car_w(QChar(char16_t(separateur)), large);
 

@@ -21,17 +21,26 @@ ErreurConversion::ErreurConversion(const QString& message)
 namespace {
 
 // ---- character access common to 8-bit and wide text ----
-inline char16_t code(char c) { return static_cast<unsigned char>(c); }
-inline char16_t code(QChar c) { return c.unicode(); }
-inline char16_t code(char16_t c) { return c; }
+inline char16_t code(char c) {
+    return static_cast<unsigned char>(c);
+}
+inline char16_t code(QChar c) {
+    return c.unicode();
+}
+inline char16_t code(char16_t c) {
+    return c;
+}
 
-inline bool est_chiffre(char16_t c) { return c >= '0' && c <= '9'; }
+inline bool est_chiffre(char16_t c) {
+    return c >= '0' && c <= '9';
+}
 
 // Bounds [debut, fin) of the text without its leading and trailing spaces.
-template <typename Car>
-void bornes_sans_espaces(const Car* t, qsizetype& debut, qsizetype& fin) {
-    while (debut < fin && code(t[debut]) == ' ') ++debut;
-    while (fin > debut && code(t[fin - 1]) == ' ') --fin;
+template <typename Car> void bornes_sans_espaces(const Car* t, qsizetype& debut, qsizetype& fin) {
+    while (debut < fin && code(t[debut]) == ' ')
+        ++debut;
+    while (fin > debut && code(t[fin - 1]) == ' ')
+        --fin;
 }
 
 // Field n when runs of separators count as one: the fields are then the non-empty runs of
@@ -43,10 +52,12 @@ bool champ_sans_vides(const Car* t, qsizetype taille, int n, Car sep, qsizetype&
     int numero = 0;
     qsizetype i = 0;
     while (i < taille) {
-        while (i < taille && t[i] == sep) ++i;
+        while (i < taille && t[i] == sep)
+            ++i;
         if (i >= taille) break;
         const qsizetype d = i;
-        while (i < taille && t[i] != sep) ++i;
+        while (i < taille && t[i] != sep)
+            ++i;
         if (++numero == n) {
             debut = d;
             fin = i;
@@ -67,7 +78,8 @@ bool champ_avec_vides(const Car* t, qsizetype taille, int n, Car sep, qsizetype&
     if (f < d) return false; // the text is one separator: no field at all
     for (int numero = 1;; ++numero) {
         qsizetype i = d;
-        while (i < f && t[i] != sep) ++i;
+        while (i < f && t[i] != sep)
+            ++i;
         if (numero == n) {
             debut = d;
             fin = i;
@@ -111,8 +123,10 @@ bool forme_nombre(const Car* t, qsizetype taille, char16_t signe, std::string* n
         ++i;
         bool encore_zero = !significatif;
         while (i < taille && est_chiffre(code(t[i]))) {
-            if (encore_zero && code(t[i]) == '0') ++zeros_decimaux;
-            else encore_zero = false;
+            if (encore_zero && code(t[i]) == '0')
+                ++zeros_decimaux;
+            else
+                encore_zero = false;
             if (normal) normal->push_back(static_cast<char>(code(t[i])));
             ++i;
             ++chiffres_decimaux;
@@ -143,8 +157,8 @@ bool forme_nombre(const Car* t, qsizetype taille, char16_t signe, std::string* n
     if (exposant_decimal) {
         // Decimal magnitude of the first significant digit, to tell an overflow from an
         // underflow when the value is out of range.
-        *exposant_decimal = significatif ? entiers_significatifs + exposant
-                                         : exposant - zeros_decimaux;
+        *exposant_decimal =
+            significatif ? entiers_significatifs + exposant : exposant - zeros_decimaux;
     }
     return true;
 }
@@ -171,8 +185,7 @@ bool convertit_reel(const Car* t, qsizetype taille, char16_t signe, double& vale
 }
 
 // Optional sign and decimal digits only, within the range of a 32-bit whole number.
-template <typename Car>
-bool convertit_entier(const Car* t, qsizetype taille, int& valeur) {
+template <typename Car> bool convertit_entier(const Car* t, qsizetype taille, int& valeur) {
     qsizetype i = 0;
     bool negatif = false;
     if (i < taille && (code(t[i]) == '+' || code(t[i]) == '-')) {
@@ -193,10 +206,9 @@ bool convertit_entier(const Car* t, qsizetype taille, int& valeur) {
     return true;
 }
 
-const char* const message_reel = "'%1' n'est pas une valeur en virgule flottante correcte";
-
 QString message_erreur(bool reel, const QString& nettoye) {
-    return reel ? QString::fromLatin1(message_reel).arg(nettoye)
+    return reel ? QStringLiteral("'%1' n'est pas une valeur en virgule flottante correcte")
+                      .arg(nettoye)
                 : QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(nettoye);
 }
 
@@ -230,8 +242,7 @@ QString nettoye_en_texte(const QString& texte) {
     return copie;
 }
 
-template <typename Texte>
-double en_reel_generique(const Texte& texte) {
+template <typename Texte> double en_reel_generique(const Texte& texte) {
     const char signe = regional::signe_decimal();
     std::string nettoye;
     nettoie_dans(texte.constData(), texte.size(), signe, nettoye);
@@ -243,8 +254,7 @@ double en_reel_generique(const Texte& texte) {
     return valeur;
 }
 
-template <typename Texte>
-int en_entier_generique(const Texte& texte) {
+template <typename Texte> int en_entier_generique(const Texte& texte) {
     const char signe = regional::signe_decimal();
     std::string nettoye;
     nettoie_dans(texte.constData(), texte.size(), signe, nettoye);
@@ -255,8 +265,7 @@ int en_entier_generique(const Texte& texte) {
     return valeur;
 }
 
-template <typename Car>
-bool est_nombre_generique(const Car* t, qsizetype taille) {
+template <typename Car> bool est_nombre_generique(const Car* t, qsizetype taille) {
     qsizetype debut = 0, fin = taille;
     bornes_sans_espaces(t, debut, fin);
     if (debut < fin && code(t[debut]) == '<') ++debut;
@@ -266,8 +275,10 @@ bool est_nombre_generique(const Car* t, qsizetype taille) {
     copie.reserve(std::size_t(fin - debut));
     for (qsizetype i = debut; i < fin; ++i) {
         char16_t c = code(t[i]);
-        if (c == 'e') c = 'E';
-        else if (c == ',') c = '.';
+        if (c == 'e')
+            c = 'E';
+        else if (c == ',')
+            c = '.';
         copie.push_back(c);
     }
     return forme_nombre(copie.data(), qsizetype(copie.size()), u'.', nullptr, nullptr);
@@ -276,16 +287,26 @@ bool est_nombre_generique(const Car* t, qsizetype taille) {
 // French keyboard top row, unshifted, to digits ('-' on the 6 key stays a minus sign).
 char16_t touche_en_chiffre(char16_t c) {
     switch (c) {
-    case 0x26: return '1';
-    case 0xE9: return '2';
-    case 0x22: return '3';
-    case 0x27: return '4';
-    case 0x28: return '5';
-    case 0xE8: return '7';
-    case 0x5F: return '8';
-    case 0xE7: return '9';
-    case 0xE0: return '0';
-    default: return c;
+    case 0x26:
+        return '1';
+    case 0xE9:
+        return '2';
+    case 0x22:
+        return '3';
+    case 0x27:
+        return '4';
+    case 0x28:
+        return '5';
+    case 0xE8:
+        return '7';
+    case 0x5F:
+        return '8';
+    case 0xE7:
+        return '9';
+    case 0xE0:
+        return '0';
+    default:
+        return c;
     }
 }
 
@@ -344,15 +365,20 @@ QString extrait_w(const QString& texte, int n, QChar separateur) {
 int extrait_entier(const QByteArray& texte, int n, char separateur, int defaut) {
     const QByteArray champ = extrait(texte, n, separateur);
     qsizetype debut = 0;
-    while (debut < champ.size() && champ[debut] == ' ') ++debut;
+    while (debut < champ.size() && champ[debut] == ' ')
+        ++debut;
     int valeur = 0;
     if (!convertit_entier(champ.constData() + debut, champ.size() - debut, valeur)) return defaut;
     return valeur;
 }
 
-int compte_car(char c, const QByteArray& texte) { return int(texte.count(c)); }
+int compte_car(char c, const QByteArray& texte) {
+    return int(texte.count(c));
+}
 
-int compte_car_w(QChar c, const QString& texte) { return int(texte.count(c)); }
+int compte_car_w(QChar c, const QString& texte) {
+    return int(texte.count(c));
+}
 
 void remplace_car(char ancien, char nouveau, QByteArray& texte) {
     if (texte.contains(ancien)) texte.replace(ancien, nouveau);
@@ -383,8 +409,7 @@ QString garde_car_min_w(char16_t code_min, const QString& texte) {
 }
 
 namespace {
-template <typename Garde>
-void garde_si(QByteArray& texte, Garde garde) {
+template <typename Garde> void garde_si(QByteArray& texte, Garde garde) {
     qsizetype j = 0;
     const qsizetype taille = texte.size();
     for (qsizetype i = 0; i < taille; ++i) {
@@ -433,19 +458,23 @@ int position_hms_w(const QString& texte) {
     return 0;
 }
 
-bool contient_hms_w(const QString& texte) { return position_hms_w(texte) != 0; }
+bool contient_hms_w(const QString& texte) {
+    return position_hms_w(texte) != 0;
+}
 
 // ---------------------------------------------------------------- trimming and paths
 
 QByteArray supprime_espaces_fin(const QByteArray& texte) {
     qsizetype fin = texte.size();
-    while (fin > 0 && texte[fin - 1] == ' ') --fin;
+    while (fin > 0 && texte[fin - 1] == ' ')
+        --fin;
     return fin == texte.size() ? texte : texte.left(fin);
 }
 
 QByteArray supprime_espaces_debut(const QByteArray& texte) {
     qsizetype debut = 0;
-    while (debut + 1 < texte.size() && texte[debut] == ' ') ++debut;
+    while (debut + 1 < texte.size() && texte[debut] == ' ')
+        ++debut;
     return debut == 0 ? texte : texte.mid(debut);
 }
 
@@ -498,18 +527,28 @@ void garde_nombre_w(QString& texte) {
         // Wide characters are tested on their low byte, as the 8-bit sets they are checked
         // against.
         const char16_t bas = c.unicode() & 0xFF;
-        if (bas == '.' || bas == ',') c = QChar(signe);
-        else if (!car_nombre(bas, signe)) continue;
+        if (bas == '.' || bas == ',')
+            c = QChar(signe);
+        else if (!car_nombre(bas, signe))
+            continue;
         if (j != i || texte.at(j) != c) texte[j] = c;
         ++j;
     }
     if (j != taille) texte.truncate(j);
 }
 
-double en_reel(const QByteArray& texte) { return en_reel_generique(texte); }
-double en_reel(const QString& texte) { return en_reel_generique(texte); }
-int en_entier(const QByteArray& texte) { return en_entier_generique(texte); }
-int en_entier(const QString& texte) { return en_entier_generique(texte); }
+double en_reel(const QByteArray& texte) {
+    return en_reel_generique(texte);
+}
+double en_reel(const QString& texte) {
+    return en_reel_generique(texte);
+}
+int en_entier(const QByteArray& texte) {
+    return en_entier_generique(texte);
+}
+int en_entier(const QString& texte) {
+    return en_entier_generique(texte);
+}
 
 bool est_nombre(const QByteArray& texte) {
     return est_nombre_generique(texte.constData(), texte.size());
@@ -520,13 +559,18 @@ bool est_nombre(const QString& texte) {
 }
 
 void nettoie_saisie_nombre(QByteArray& texte) {
-    for (char& c : texte) c = static_cast<char>(touche_en_chiffre(static_cast<unsigned char>(c)));
+    for (char& c : texte)
+        c = static_cast<char>(touche_en_chiffre(static_cast<unsigned char>(c)));
     garde_car_nombre(texte);
     garde_nombre(texte);
 }
 
-double maxi(double a, double b) { return a > b ? a : b; }
-double mini(double a, double b) { return b < a ? b : a; }
+double maxi(double a, double b) {
+    return a > b ? a : b;
+}
+double mini(double a, double b) {
+    return b < a ? b : a;
+}
 
 double arrondi_significatif(int direction, int chiffres, double x) {
     if (!std::isfinite(x)) return x;
@@ -544,12 +588,15 @@ double arrondi_significatif(int direction, int chiffres, double x) {
     // keeps representation noise (1.1 x 10 = 11.000000000000002) from moving the result.
     const long long m = std::llround(mantisse * 1e14);
     long long diviseur = 1;
-    for (int i = chiffres; i < 15; ++i) diviseur *= 10;
+    for (int i = chiffres; i < 15; ++i)
+        diviseur *= 10;
     long long q = m / diviseur;
     const long long reste = m % diviseur;
     if (reste != 0) {
-        if (direction == 1 && reste > 0) ++q;
-        else if (direction != 1 && reste < 0) --q;
+        if (direction == 1 && reste > 0)
+            ++q;
+        else if (direction != 1 && reste < 0)
+            --q;
     }
     // q x 10^(exposant - (chiffres - 1)) read back from its decimal writing, so that the
     // result is the double nearest to it (3 x 10^-1 gives 0.3, not 0.30000000000000004).
@@ -593,7 +640,8 @@ int largeur_texte(const QString& texte, int minimum) {
     qsizetype i = 0;
     while (i < taille) {
         qsizetype fin = i;
-        while (fin < taille && t[fin] != QLatin1Char('\n')) ++fin;
+        while (fin < taille && t[fin] != QLatin1Char('\n'))
+            ++fin;
         qsizetype debut = i;
         qsizetype f = fin;
         bornes_sans_espaces(t, debut, f);
@@ -609,7 +657,9 @@ QByteArray bool_en_texte(bool valeur) {
     return valeur ? QByteArrayLiteral("true") : QByteArrayLiteral("false");
 }
 
-bool texte_en_bool(const QByteArray& texte) { return texte == "true"; }
+bool texte_en_bool(const QByteArray& texte) {
+    return texte == "true";
+}
 
 // ---------------------------------------------------------------- line files
 
@@ -630,7 +680,8 @@ bool ecrit_ligne(const QByteArray& valeur, const QString& fichier, int n) {
     if (n < 1 || n > nb_lignes || fichier.isEmpty()) return false;
     bool existe = false;
     QList<QByteArray> lignes = lit_lignes(fichier, nb_lignes, existe);
-    while (lignes.size() < nb_lignes) lignes.append(QByteArray());
+    while (lignes.size() < nb_lignes)
+        lignes.append(QByteArray());
     // A line end inside the value would shift every line after it.
     QByteArray v = valeur;
     for (char& c : v)

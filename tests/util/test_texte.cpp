@@ -13,8 +13,12 @@ namespace {
 
 const char* const locales[] = {"fr_FR", "en_US"};
 
-QByteArray octets(const char* t) { return QByteArray(t); }
-QString large(const char* t) { return QString::fromLatin1(t); }
+QByteArray octets(const char* t) {
+    return QByteArray(t);
+}
+QString large(const char* t) {
+    return QString::fromLatin1(t);
+}
 
 // ---------------------------------------------------------------- fields
 
@@ -58,11 +62,20 @@ TEST(Extrait, LargeGardeLesChampsVidesSaufPourLEspace) {
         char sep;
         const char* attendu;
     } cas[] = {
-        {"a;;b", 2, ';', ""},   {"a;;b", 3, ';', "b"},  {";;a", 1, ';', ""},
-        {";;a", 2, ';', "a"},   {";;a", 3, ';', ""},    {"a  b", 2, ' ', "b"},
-        {"  a  b ", 1, ' ', "a"}, {";", 1, ';', ""},    {"a;", 1, ';', "a"},
-        {"a;", 2, ';', ""},     {";a;", 1, ';', "a"},   {"x| 3,5 |y", 2, '|', "3,5"},
-        {"12;25,3;\xB5S", 3, ';', "\xB5S"}, {"a;b", 0, ';', ""},
+        {"a;;b", 2, ';', ""},
+        {"a;;b", 3, ';', "b"},
+        {";;a", 1, ';', ""},
+        {";;a", 2, ';', "a"},
+        {";;a", 3, ';', ""},
+        {"a  b", 2, ' ', "b"},
+        {"  a  b ", 1, ' ', "a"},
+        {";", 1, ';', ""},
+        {"a;", 1, ';', "a"},
+        {"a;", 2, ';', ""},
+        {";a;", 1, ';', "a"},
+        {"x| 3,5 |y", 2, '|', "3,5"},
+        {"12;25,3;\xB5S", 3, ';', "\xB5S"},
+        {"a;b", 0, ';', ""},
     };
     for (const auto& c : cas)
         EXPECT_EQ(extrait_w(large(c.texte), c.n, QLatin1Char(c.sep)), large(c.attendu))
@@ -77,7 +90,8 @@ TEST(Extrait, TexteLongBinaireEtNul) {
     const QByteArray champ(100000, 'x');
     const QByteArray ligne = "  " + champ + "  ;" + "fin";
     EXPECT_EQ(extrait(ligne, 1, ';'), champ);
-    EXPECT_EQ(extrait_w(QString::fromLatin1(ligne), 1, QLatin1Char(';')), QString::fromLatin1(champ));
+    EXPECT_EQ(extrait_w(QString::fromLatin1(ligne), 1, QLatin1Char(';')),
+              QString::fromLatin1(champ));
     EXPECT_EQ(supprime_espaces(ligne.left(ligne.size() - 4)), champ);
 
     const QByteArray binaire("\x00\xFF;\x01\x00\x80", 6);
@@ -102,13 +116,20 @@ TEST(Extrait, EntierDuChamp) {
         int defaut;
         int attendu;
     } cas[] = {
-        {"0,100,255", 2, ',', 0, 100},  {"0,100,255", 3, ',', 0, 255},
-        {"a,b", 1, ',', 7, 7},          {"", 1, ',', 7, 7},
-        {"x; -12 ;y", 2, ';', 7, -12},  {"x;+12;y", 2, ';', 7, 12},
-        {"1.5;2", 1, ';', 7, 7},        {"12a;2", 1, ';', 7, 7},
-        {"-;2", 1, ';', 7, 7},          {"2147483647", 1, ';', 7, 2147483647},
-        {"2147483648", 1, ';', 7, 7},   {"-2147483648", 1, ';', 7, INT_MIN},
-        {"99999999999999999999", 1, ';', 7, 7}, {"0,100", 5, ',', -1, -1},
+        {"0,100,255", 2, ',', 0, 100},
+        {"0,100,255", 3, ',', 0, 255},
+        {"a,b", 1, ',', 7, 7},
+        {"", 1, ',', 7, 7},
+        {"x; -12 ;y", 2, ';', 7, -12},
+        {"x;+12;y", 2, ';', 7, 12},
+        {"1.5;2", 1, ';', 7, 7},
+        {"12a;2", 1, ';', 7, 7},
+        {"-;2", 1, ';', 7, 7},
+        {"2147483647", 1, ';', 7, 2147483647},
+        {"2147483648", 1, ';', 7, 7},
+        {"-2147483648", 1, ';', 7, INT_MIN},
+        {"99999999999999999999", 1, ';', 7, 7},
+        {"0,100", 5, ',', -1, -1},
     };
     for (const auto& c : cas)
         EXPECT_EQ(extrait_entier(octets(c.texte), c.n, c.sep, c.defaut), c.attendu) << c.texte;
@@ -183,9 +204,8 @@ TEST(Caracteres, PositionHeure) {
         const char* texte;
         int position;
     } cas[] = {
-        {"12:34:56", 6},         {"le 12:34:56 ok", 9}, {"1:2:3", 0},   {":::", 0},
-        {":  :", 4},             {"", 0},               {"12:34", 0},   {"a::b::c", 5},
-        {"12:34:5", 6},
+        {"12:34:56", 6}, {"le 12:34:56 ok", 9}, {"1:2:3", 0},   {":::", 0},     {":  :", 4},
+        {"", 0},         {"12:34", 0},          {"a::b::c", 5}, {"12:34:5", 6},
     };
     for (const auto& c : cas) {
         EXPECT_EQ(position_hms_w(large(c.texte)), c.position) << c.texte;
@@ -251,9 +271,16 @@ TEST(Nombres, SigneDecimalEtNettoyage) {
             const char* texte;
             const char* attendu; // '#' stands for the PC decimal sign
         } cas[] = {
-            {"12.5 \xB0" "C", "12#5"}, {"1 234.5", "1234#5"}, {"1.5e3", "1#53"},
-            {"-0,5 mS", "-0#5"},       {"+1E-3x", "+1E-3"},   {"abc", ""},
-            {"", ""},                  {"1,2.3", "1#2#3"},
+            {"12.5 \xB0"
+             "C",
+             "12#5"},
+            {"1 234.5", "1234#5"},
+            {"1.5e3", "1#53"},
+            {"-0,5 mS", "-0#5"},
+            {"+1E-3x", "+1E-3"},
+            {"abc", ""},
+            {"", ""},
+            {"1,2.3", "1#2#3"},
         };
         for (const auto& c : cas) {
             QByteArray t = c.texte;
@@ -283,10 +310,22 @@ TEST(Nombres, EnReelSousLesDeuxSignes) {
         const char* texte;
         double attendu;
     } cas[] = {
-        {"12.5", 12.5},   {"-0,5 mS", -0.5}, {"abc", 0},         {"5E", 0},
-        {"1e3", 13},      {"", 0},           {"1,5E3", 1500},    {"+7", 7},
-        {"1E-2", 0.01},   {",5", 0.5},       {"12,5 \xB5S/cm", 12.5}, {"-", 0},
-        {"3.", 0},        {"0", 0},          {"1 234,5", 1234.5}, {"1E+2", 100},
+        {"12.5", 12.5},
+        {"-0,5 mS", -0.5},
+        {"abc", 0},
+        {"5E", 0},
+        {"1e3", 13},
+        {"", 0},
+        {"1,5E3", 1500},
+        {"+7", 7},
+        {"1E-2", 0.01},
+        {",5", 0.5},
+        {"12,5 \xB5S/cm", 12.5},
+        {"-", 0},
+        {"3.", 0},
+        {"0", 0},
+        {"1 234,5", 1234.5},
+        {"1E+2", 100},
         {"<0,05", 0.05},
     };
     for (const char* nom : locales) {
@@ -302,8 +341,8 @@ TEST(Nombres, ErreursDeConversion) {
     struct Cas {
         const char* texte;
         const char* nettoye; // '#' stands for the PC decimal sign
-    } cas[] = {{"1.2.3", "1#2#3"}, {"1,2,3", "1#2#3"}, {"1-2", "1-2"},   {"--1", "--1"},
-               {"1E2E3", "1E2E3"}, {"E5", "E5"},       {"+-5", "+-5"},   {"1.5E3.2", "1#5E3#2"}};
+    } cas[] = {{"1.2.3", "1#2#3"}, {"1,2,3", "1#2#3"}, {"1-2", "1-2"}, {"--1", "--1"},
+               {"1E2E3", "1E2E3"}, {"E5", "E5"},       {"+-5", "+-5"}, {"1.5E3.2", "1#5E3#2"}};
     for (const char* nom : locales) {
         Locale_temporaire l(QString::fromLatin1(nom));
         for (const auto& c : cas) {
@@ -328,8 +367,14 @@ TEST(Nombres, EnEntier) {
     struct Cas {
         const char* texte;
         int attendu;
-    } cas[] = {{"12", 12},   {" -7 ", -7},         {"abc", 0},       {"", 0},
-               {"12 s", 12}, {"+3", 3},            {"5E", 0},        {"2147483647", INT_MAX},
+    } cas[] = {{"12", 12},
+               {" -7 ", -7},
+               {"abc", 0},
+               {"", 0},
+               {"12 s", 12},
+               {"+3", 3},
+               {"5E", 0},
+               {"2147483647", INT_MAX},
                {"-2147483648", INT_MIN}};
     for (const char* nom : locales) {
         Locale_temporaire l(QString::fromLatin1(nom));
@@ -366,8 +411,16 @@ TEST(Nombres, ValeursExtremesSansPlantage) {
         EXPECT_EQ(en_reel(chiffres), std::numeric_limits<double>::infinity());
         EXPECT_THROW(en_entier(chiffres), ErreurConversion);
         EXPECT_EQ(en_reel(QByteArray(100000, 'x')), 0.0);
-        EXPECT_DOUBLE_EQ(en_reel(QByteArray("\x00" "4\x00" "2\xFF", 5)), 42.0);
-        EXPECT_EQ(en_entier(QByteArray("\x00" "4\x00" "2\xFF", 5)), 42);
+        EXPECT_DOUBLE_EQ(en_reel(QByteArray("\x00"
+                                            "4\x00"
+                                            "2\xFF",
+                                            5)),
+                         42.0);
+        EXPECT_EQ(en_entier(QByteArray("\x00"
+                                       "4\x00"
+                                       "2\xFF",
+                                       5)),
+                  42);
     }
 }
 
@@ -376,11 +429,11 @@ TEST(Nombres, EstNombre) {
         const char* texte;
         bool nombre;
     } cas[] = {
-        {"<0,05", true},  {" 3.5 ", true},  {"1.5e3", true},  {"12 mS", false}, {"", false},
-        {"   ", false},   {"<", false},     {"<<1", false},   {"-1", true},     {"+1E-3", true},
-        {"1E", false},    {"1.2.3", false}, {"1,2", true},    {".5", true},     {"5.", true},
-        {".", false},     {"-", false},     {"max lu", false}, {"< 1", false},  {"\t1", false},
-        {"1e+5", true},   {"0x10", false},
+        {"<0,05", true}, {" 3.5 ", true},  {"1.5e3", true},   {"12 mS", false}, {"", false},
+        {"   ", false},  {"<", false},     {"<<1", false},    {"-1", true},     {"+1E-3", true},
+        {"1E", false},   {"1.2.3", false}, {"1,2", true},     {".5", true},     {"5.", true},
+        {".", false},    {"-", false},     {"max lu", false}, {"< 1", false},   {"\t1", false},
+        {"1e+5", true},  {"0x10", false},
     };
     for (const char* nom : locales) {
         Locale_temporaire l(QString::fromLatin1(nom));
@@ -477,12 +530,13 @@ TEST(Nombres, ArrondiSignificatif) {
 TEST(Nombres, PasDeGraduation) {
     struct Cas {
         double mini, maxi, pas;
-    } cas[] = {{0, 750, 80}, {700, 750, 5}, {0, 0.37, 0.04}, {5, 5, 1}, {750, 0, -70},
-               {-1, 1, 0.2}};
+    } cas[] = {{0, 750, 80}, {700, 750, 5}, {0, 0.37, 0.04},
+               {5, 5, 1},    {750, 0, -70}, {-1, 1, 0.2}};
     for (const char* nom : locales) {
         Locale_temporaire l(QString::fromLatin1(nom));
         for (const auto& c : cas)
-            EXPECT_EQ(pas_graduation(c.mini, c.maxi), c.pas) << nom << ' ' << c.mini << ' ' << c.maxi;
+            EXPECT_EQ(pas_graduation(c.mini, c.maxi), c.pas)
+                << nom << ' ' << c.mini << ' ' << c.maxi;
     }
     EXPECT_TRUE(std::isnan(pas_graduation(0, std::nan(""))));
 }
@@ -494,10 +548,10 @@ TEST(Touches, FiltreChiffre) {
         char16_t touche;
         char16_t attendu;
     } cas[] = {
-        {0xE9, '2'}, {'-', '-'}, {'a', 0},   {';', 0},   {8, 8},     {9, 9},     {',', ','},
-        {'.', '.'},  {'5', '5'}, {'&', '1'}, {'"', '3'}, {'\'', '4'}, {'(', '5'}, {0xE8, '7'},
-        {'_', '8'},  {0xE7, '9'}, {0xE0, '0'}, {0, 0},   {13, 0},    {'E', 0},   {'+', 0},
-        {0x0130, 0}, {0x2030, 0},
+        {0xE9, '2'}, {'-', '-'},  {'a', 0},   {';', 0},    {8, 8},      {9, 9},
+        {',', ','},  {'.', '.'},  {'5', '5'}, {'&', '1'},  {'"', '3'},  {'\'', '4'},
+        {'(', '5'},  {0xE8, '7'}, {'_', '8'}, {0xE7, '9'}, {0xE0, '0'}, {0, 0},
+        {13, 0},     {'E', 0},    {'+', 0},   {0x0130, 0}, {0x2030, 0},
     };
     for (const auto& c : cas)
         EXPECT_EQ(filtre_touche_chiffre(QChar(c.touche)), QChar(c.attendu)) << int(c.touche);
@@ -510,7 +564,8 @@ TEST(Couleurs, Inverse) {
                {rgb(255, 255, 255), rgb(128, 128, 128)},
                {rgb(0, 100, 255), rgb(255, 155, 0)},
                {rgb(128, 128, 128), rgb(127, 127, 127)}};
-    for (const auto& c : cas) EXPECT_EQ(couleur_inverse(c.couleur), c.inverse) << c.couleur;
+    for (const auto& c : cas)
+        EXPECT_EQ(couleur_inverse(c.couleur), c.inverse) << c.couleur;
     EXPECT_EQ(rouge(rgb(1, 2, 3)), 1);
     EXPECT_EQ(vert(rgb(1, 2, 3)), 2);
     EXPECT_EQ(bleu(rgb(1, 2, 3)), 3);
@@ -529,7 +584,8 @@ TEST(TexteEcran, Largeur) {
         {QString(100000, QLatin1Char('x')), 641, 1300000},
         {QStringLiteral("ab\r\ncd"), 0, 39}, // only the line feed cuts
     };
-    for (const auto& c : cas) EXPECT_EQ(largeur_texte(c.texte, c.minimum), c.largeur);
+    for (const auto& c : cas)
+        EXPECT_EQ(largeur_texte(c.texte, c.minimum), c.largeur);
 }
 
 TEST(TexteEcran, Booleens) {
@@ -552,7 +608,8 @@ protected:
 TEST_F(FichiersLignes, LectureParNumero) {
     ASSERT_TRUE(dossier.isValid());
     QByteArray vingt;
-    for (int i = 1; i <= 20; ++i) vingt += "ligne " + QByteArray::number(i) + "\r\n";
+    for (int i = 1; i <= 20; ++i)
+        vingt += "ligne " + QByteArray::number(i) + "\r\n";
     const QString f20 = chemin("vingt.prm");
     ASSERT_TRUE(ecrit_fichier(f20, vingt));
     EXPECT_EQ(lit_ligne(f20, 1), octets("ligne 1"));
@@ -570,7 +627,8 @@ TEST_F(FichiersLignes, LectureParNumero) {
         int n;
         const char* ligne;
     } cas[] = {{1, "un"}, {2, ""}, {3, "trois"}, {4, "\xE9t\xE9"}, {5, ""}};
-    for (const auto& c : cas) EXPECT_EQ(lit_ligne(lf, c.n), octets(c.ligne)) << c.n;
+    for (const auto& c : cas)
+        EXPECT_EQ(lit_ligne(lf, c.n), octets(c.ligne)) << c.n;
     EXPECT_EQ(lit_ligne_defaut(lf, 2, "d"), octets("d"));
 
     const QString vide = chemin("vide.prm");
@@ -584,6 +642,10 @@ TEST_F(FichiersLignes, LectureParNumero) {
     const QString utf8 = chemin("utf8.prm");
     ASSERT_TRUE(ecrit_fichier(utf8, "a\r\n\xC3\xA9t\xC3\xA9 \xC2\xB5S\r\n"));
     EXPECT_EQ(lit_ligne(utf8, 2), octets("\xE9t\xE9 \xB5S"));
+    ASSERT_TRUE(ecrit_fichier(utf8, "\xEF\xBB\xBF"
+                                    "\xC3\xA9\r\nb"));
+    EXPECT_EQ(lit_ligne(utf8, 1), octets("\xE9"));
+    EXPECT_EQ(lit_ligne(utf8, 2), octets("b"));
 
     const QString binaire = chemin("binaire.prm");
     ASSERT_TRUE(ecrit_fichier(binaire, QByteArray("\x00\xFF\r\n\x00", 5)));
@@ -596,7 +658,8 @@ TEST_F(FichiersLignes, EcritureGardeTrenteLignes) {
     const QString f = chemin("Probelog.prm");
     ASSERT_TRUE(ecrit_ligne("\xE9t\xE9", f, 3));
     QByteArray attendu;
-    for (int i = 1; i <= 30; ++i) attendu += (i == 3 ? QByteArray("\xE9t\xE9") : QByteArray()) + "\r\n";
+    for (int i = 1; i <= 30; ++i)
+        attendu += (i == 3 ? QByteArray("\xE9t\xE9") : QByteArray()) + "\r\n";
     EXPECT_EQ(lit_fichier(f), attendu);
 
     ASSERT_TRUE(ecrit_ligne("trente", f, 30));
@@ -606,16 +669,19 @@ TEST_F(FichiersLignes, EcritureGardeTrenteLignes) {
     EXPECT_EQ(lit_ligne(f, 30), octets("trente"));
     EXPECT_EQ(lit_fichier(f).count("\r\n"), 30);
 
-    for (int n : {0, 31, -1}) EXPECT_FALSE(ecrit_ligne("x", f, n)) << n;
+    for (int n : {0, 31, -1})
+        EXPECT_FALSE(ecrit_ligne("x", f, n)) << n;
     EXPECT_EQ(lit_ligne(f, 1), octets("un"));
 
     // A longer file loses its lines after the 30th; LF lines become CR LF.
     QByteArray long_;
-    for (int i = 1; i <= 40; ++i) long_ += QByteArray::number(i) + "\n";
+    for (int i = 1; i <= 40; ++i)
+        long_ += QByteArray::number(i) + "\n";
     ASSERT_TRUE(ecrit_fichier(f, long_));
     ASSERT_TRUE(ecrit_ligne("deux", f, 2));
     QByteArray trente;
-    for (int i = 1; i <= 30; ++i) trente += (i == 2 ? QByteArray("deux") : QByteArray::number(i)) + "\r\n";
+    for (int i = 1; i <= 30; ++i)
+        trente += (i == 2 ? QByteArray("deux") : QByteArray::number(i)) + "\r\n";
     EXPECT_EQ(lit_fichier(f), trente);
 
     // A line end inside the value would shift the lines after it.
