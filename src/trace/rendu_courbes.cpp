@@ -14,9 +14,9 @@
 
 namespace {
 
-constexpr int marge = 30;              // between a band's edges and its plotting area
-constexpr int centre_valeurs = 15;     // x of the value labels' centre
-constexpr int decalage_temps = 15;     // time labels below the plotting area
+constexpr int marge = 30;          // between a band's edges and its plotting area
+constexpr int centre_valeurs = 15; // x of the value labels' centre
+constexpr int decalage_temps = 15; // time labels below the plotting area
 constexpr double max_graduations = 50;
 constexpr TCouleur couleur_grille = rgb(192, 192, 192);
 constexpr TCouleur couleur_barres = rgb(160, 250, 245);
@@ -29,8 +29,12 @@ constexpr int budget_defaut = 840;
 constexpr double limite_pixel = 1 << 22;
 constexpr int rayon_max = 1000;
 
-QColor en_qcolor(TCouleur c) { return QColor(rouge(c), vert(c), bleu(c)); }
-QRgb en_qrgb(TCouleur c) { return qRgb(rouge(c), vert(c), bleu(c)); }
+QColor en_qcolor(TCouleur c) {
+    return QColor(rouge(c), vert(c), bleu(c));
+}
+QRgb en_qrgb(TCouleur c) {
+    return qRgb(rouge(c), vert(c), bleu(c));
+}
 
 // The canvas' default font of the original surface was an 8-point sans-serif: 11 pixels.
 const QFont& police_trace() {
@@ -43,20 +47,25 @@ const QFont& police_trace() {
     return police;
 }
 
-int borne_pixel(double v) { return int(std::clamp(v, -limite_pixel, limite_pixel)); }
+int borne_pixel(double v) {
+    return int(std::clamp(v, -limite_pixel, limite_pixel));
+}
 
 enum class TBande { entiere, haute, basse };
 
 struct TGeometrie_bande {
-    int T = 0;  // top row
-    int B = 0;  // height
+    int T = 0; // top row
+    int B = 0; // height
 };
 
 TGeometrie_bande geometrie(TBande bande, int H) {
     switch (bande) {
-    case TBande::entiere: return {0, H};
-    case TBande::haute: return {0, H / 2};
-    case TBande::basse: return {H / 2, H / 2};
+    case TBande::entiere:
+        return {0, H};
+    case TBande::haute:
+        return {0, H / 2};
+    case TBande::basse:
+        return {H / 2, H / 2};
     }
     return {0, H};
 }
@@ -77,7 +86,7 @@ struct TContexte {
     int H;
     std::int32_t premier;
     std::int32_t dernier;
-    double nb_indices;  // dernier - premier + 1
+    double nb_indices; // dernier - premier + 1
     std::vector<TPoint_dessine> points;
     bool points_lus = false;
 
@@ -92,7 +101,7 @@ struct TContexte {
 bool y_valeur(double v, const TGeometrie_bande& g, double mini, double maxi, int& y) {
     const double etendue = maxi - mini;
     if (etendue == 0) {
-        y = 0;  // equal limits put everything on the top edge
+        y = 0; // equal limits put everything on the top edge
         return true;
     }
     const double r = std::nearbyint((v - mini) / etendue * double(g.B - 2 * marge));
@@ -105,8 +114,7 @@ bool y_valeur(double v, const TGeometrie_bande& g, double mini, double maxi, int
 // The whole walk of the store, once per redraw, whatever the number of bands: the running
 // maximum of each stride, started at the stride's first value so that negative values keep
 // their place. Index 0 is not a point and indices past the store are not read.
-template <bool deux_grandeurs>
-void lit_points(TContexte& c) {
+template <bool deux_grandeurs> void lit_points(TContexte& c) {
     c.points_lus = true;
     c.points.clear();
     const TStock_mesures& stock = c.programme.stock;
@@ -149,7 +157,8 @@ public:
         y0 = std::max(y0, 0);
         x1 = std::min(x1, W - 1);
         y1 = std::min(y1, H - 1);
-        for (int y = y0; y <= y1; ++y) std::fill(ligne(y) + x0, ligne(y) + x1 + 1, c);
+        for (int y = y0; y <= y1; ++y)
+            std::fill(ligne(y) + x0, ligne(y) + x1 + 1, c);
     }
 
     // Filled disc from a table of half-widths by row offset.
@@ -198,7 +207,8 @@ std::vector<int> demi_largeurs_disque(int r) {
     const std::int64_t seuil = std::int64_t(r) * r + r;
     for (int dy = -r; dy <= r; ++dy) {
         int w = 0;
-        while (std::int64_t(w + 1) * (w + 1) + std::int64_t(dy) * dy <= seuil) ++w;
+        while (std::int64_t(w + 1) * (w + 1) + std::int64_t(dy) * dy <= seuil)
+            ++w;
         d[size_t(dy + r)] = w;
     }
     return d;
@@ -287,14 +297,13 @@ void trace_bande(TContexte& c, TBande bande, int q, std::int32_t intervalle, dou
     const int largeur_barre = int(std::clamp<std::int64_t>(
         arrondi_pixel(double(c.W) * facteur_barre / c.nb_indices), barre_min, barre_max));
     int y_base = 0;
-    const bool base_placee =
-        barres && y_valeur(double(etat.base), geo, mini, maxi, y_base);
+    const bool base_placee = barres && y_valeur(double(etat.base), geo, mini, maxi, y_base);
 
     bool precedent = false;
     int px = 0, py = 0;
     for (const TPoint_dessine& pt : c.points) {
         const double f = pt.valeur[q];
-        if (f == -std::numeric_limits<double>::infinity()) continue;  // a stride of NaN
+        if (f == -std::numeric_limits<double>::infinity()) continue; // a stride of NaN
         const int x = c.x_indice(pt.indice);
         int y;
         if (!y_valeur(f, geo, mini, maxi, y)) continue;
@@ -305,8 +314,8 @@ void trace_bande(TContexte& c, TBande bande, int q, std::int32_t intervalle, dou
                              std::max(y, y_base), barre);
         }
         pixels.disque(x, y, disque, tracage ? couleur : couleur_base);
-        if (pt.indice > 1 && pt.indice > c.premier && precedent && x >= px && y >= 0 &&
-            y <= c.H && py >= 0 && py <= c.H)
+        if (pt.indice > 1 && pt.indice > c.premier && precedent && x >= px && y >= 0 && y <= c.H &&
+            py >= 0 && py <= c.H)
             pixels.segment(px, py, x, y, couleur);
         precedent = true;
         px = x;
@@ -314,10 +323,10 @@ void trace_bande(TContexte& c, TBande bande, int q, std::int32_t intervalle, dou
     }
 }
 
-}  // namespace
+} // namespace
 
 std::int64_t arrondi_pixel(double valeur) {
-    const double r = std::nearbyint(valeur);  // the default mode: half to even
+    const double r = std::nearbyint(valeur); // the default mode: half to even
     if (!(r > -9.0e18)) return std::numeric_limits<std::int64_t>::min() / 2;
     if (r > 9.0e18) return std::numeric_limits<std::int64_t>::max() / 2;
     return std::int64_t(r);
@@ -326,7 +335,8 @@ std::int64_t arrondi_pixel(double valeur) {
 double pas_arrondi(double entier) {
     if (!(entier > 0) || !std::isfinite(entier)) return 1;
     double p = 1;
-    while (p * 10 <= entier) p *= 10;
+    while (p * 10 <= entier)
+        p *= 10;
     const double c = entier < 2 * p ? 2 * p : entier < 5 * p ? 5 * p : 10 * p;
     const double r = std::floor(c / 10);
     return r == 0 ? 1 : r;
@@ -400,8 +410,7 @@ TBilan_trace retrace_courbes(QImage& image, const TProgramme& programme,
     bilan.graduation[1] = graduation_bande(m, 1);
     if (options.grandeur2) bilan.graduation[2] = graduation_bande(m, 2);
     if (image.isNull()) return bilan;
-    if (image.format() != QImage::Format_RGB32)
-        image = image.convertToFormat(QImage::Format_RGB32);
+    if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
 
     TContexte c{image,
                 programme,
@@ -429,7 +438,8 @@ void retrace_courbes(QImage& image, TProgramme& programme, const TOptions_trace&
         retrace_courbes(image, static_cast<const TProgramme&>(programme), options);
     TMultimetre& m = programme.multimetre_actif;
     for (int q = 1; q <= 2; ++q)
-        if (m.y_graduation[q] <= 0 && bilan.graduation[q] > 0) m.y_graduation[q] = bilan.graduation[q];
+        if (m.y_graduation[q] <= 0 && bilan.graduation[q] > 0)
+            m.y_graduation[q] = bilan.graduation[q];
 }
 
 bool enregistre_image_courbes(const TProgramme& programme, const TOptions_trace& options,
@@ -438,7 +448,8 @@ bool enregistre_image_courbes(const TProgramme& programme, const TOptions_trace&
     constexpr int cote_max = 16384;
     if (largeur < 1 || hauteur < 1 || largeur > cote_max || hauteur > cote_max) {
         if (erreur)
-            *erreur = QStringLiteral("Taille d'image incorrecte : %1 x %2").arg(largeur).arg(hauteur);
+            *erreur =
+                QStringLiteral("Taille d'image incorrecte : %1 x %2").arg(largeur).arg(hauteur);
         return false;
     }
     QImage image(largeur, hauteur, QImage::Format_RGB32);
@@ -454,7 +465,8 @@ bool enregistre_image_courbes(const TProgramme& programme, const TOptions_trace&
         ok = ok && fichier.commit();
         if (!ok) fichier.cancelWriting();
     }
-    if (!ok && erreur) *erreur = QStringLiteral("Impossible de créer le fichier %1").arg(chemin_png);
+    if (!ok && erreur)
+        *erreur = QStringLiteral("Impossible de créer le fichier %1").arg(chemin_png);
     return ok;
 }
 
@@ -479,5 +491,5 @@ void ajuste_surface(QImage& image, int largeur, int hauteur) {
         image.format() == QImage::Format_RGB32)
         return;
     image = QImage(largeur, hauteur, QImage::Format_RGB32);
-    image.fill(Qt::white);  // a new bitmap is white until the redraw covers it
+    image.fill(Qt::white); // a new bitmap is white until the redraw covers it
 }

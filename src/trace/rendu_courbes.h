@@ -17,9 +17,9 @@ class QPainter;
 // couleur_fond and multimetre_actif.couleur[1..2], which the window sets as the mode requires:
 // the renderer draws with whatever colours it finds there.
 struct TOptions_trace {
-    bool grandeur2 = false;                      // CheckBox_y2 "grandeur 2": second band
-    bool integrale = true;                       // CheckBox_af_integrale "intégrale"
-    TCouleur couleur_fond = rgb(255, 255, 255);  // plot background of the current mode
+    bool grandeur2 = false;                     // CheckBox_y2 "grandeur 2": second band
+    bool integrale = true;                      // CheckBox_af_integrale "intégrale"
+    TCouleur couleur_fond = rgb(255, 255, 255); // plot background of the current mode
 };
 
 // What a redraw settled: the graduation each quantity was drawn with (index 1 and 2; 0 for a
@@ -42,8 +42,7 @@ void retrace_courbes(QImage& image, TProgramme& programme, const TOptions_trace&
 // The plot drawn at the given size and saved as a PNG file (headless runner). False, with the
 // reason in *erreur when given, when the size is not a drawable one or the file cannot be written.
 bool enregistre_image_courbes(const TProgramme& programme, const TOptions_trace& options,
-                              int largeur, int hauteur, const QString& chemin_png,
-                              QString* erreur);
+                              int largeur, int hauteur, const QString& chemin_png, QString* erreur);
 
 // ---- the main window's resize handling ----
 // The window calls calcule_disposition from its resize event, applies the result to its
@@ -52,10 +51,10 @@ bool enregistre_image_courbes(const TProgramme& programme, const TOptions_trace&
 struct TMesures_fenetre {
     int largeur_fenetre = 0;
     int hauteur_fenetre = 0;
-    int haut_panel1 = 0;           // Panel1 top
-    int largeur_memo2 = 0;         // Memo2 width
-    int gauche_edit_prefixe = 0;   // Edit_Prefixe left
-    int largeur_edit_prefixe = 0;  // Edit_Prefixe width
+    int haut_panel1 = 0;          // Panel1 top
+    int largeur_memo2 = 0;        // Memo2 width
+    int gauche_edit_prefixe = 0;  // Edit_Prefixe left
+    int largeur_edit_prefixe = 0; // Edit_Prefixe width
 };
 
 struct TDisposition_fenetre {

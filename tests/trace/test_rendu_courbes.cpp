@@ -15,7 +15,7 @@ namespace {
 constexpr QRgb blanc = qRgb(255, 255, 255);
 constexpr QRgb gris_grille = qRgb(192, 192, 192);
 constexpr QRgb couleur1 = qRgb(0, 100, 255);
-constexpr QRgb inverse1 = qRgb(255, 155, 0);  // baseline points of quantity 1
+constexpr QRgb inverse1 = qRgb(255, 155, 0); // baseline points of quantity 1
 constexpr QRgb couleur2 = qRgb(200, 0, 88);
 constexpr QRgb inverse2 = qRgb(55, 255, 167);
 constexpr QRgb couleur_barre = qRgb(160, 250, 245);
@@ -31,7 +31,7 @@ struct Trace {
 
     explicit Trace(int largeur = 460, int hauteur = 260)
         : image(largeur, hauteur, QImage::Format_RGB32) {
-        image.fill(Qt::black);  // whatever the redraw forgets shows
+        image.fill(Qt::black); // whatever the redraw forgets shows
         TMultimetre& m = programme.multimetre_actif;
         for (int q = 1; q <= 2; ++q) {
             m.y_min[q] = 0;
@@ -78,7 +78,8 @@ struct Trace {
         zone &= image.rect();
         int n = 0;
         for (int yy = zone.top(); yy <= zone.bottom(); ++yy)
-            for (int xx = zone.left(); xx <= zone.right(); ++xx) n += px(xx, yy) == couleur;
+            for (int xx = zone.left(); xx <= zone.right(); ++xx)
+                n += px(xx, yy) == couleur;
         return n;
     }
     // Longest horizontal run of grid colour in the whole surface.
@@ -95,7 +96,7 @@ struct Trace {
     }
 };
 
-}  // namespace
+} // namespace
 
 // ---- the pieces with their worked examples ----
 
@@ -104,15 +105,36 @@ TEST(RenduPieces, ArrondiAuPairPasArrondiPasTemps) {
              {842.5, 842}, {843.5, 844}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.5001, 3}})
         EXPECT_EQ(arrondi_pixel(v), attendu) << v;
 
-    for (auto [a, attendu] : std::vector<std::pair<double, double>>{
-             {7, 1}, {12, 2}, {40, 5}, {100, 20}, {350, 50}, {999, 100}, {1, 1}, {0, 1},
-             {-5, 1}, {1e6, 200000}, {infini, 1}, {non_nombre, 1}})
+    for (auto [a, attendu] : std::vector<std::pair<double, double>>{{7, 1},
+                                                                    {12, 2},
+                                                                    {40, 5},
+                                                                    {100, 20},
+                                                                    {350, 50},
+                                                                    {999, 100},
+                                                                    {1, 1},
+                                                                    {0, 1},
+                                                                    {-5, 1},
+                                                                    {1e6, 200000},
+                                                                    {infini, 1},
+                                                                    {non_nombre, 1}})
         EXPECT_EQ(pas_arrondi(a), attendu) << a;
 
-    for (auto [dernier, attendu] : std::vector<std::pair<int, int>>{
-             {0, 1}, {19, 1}, {20, 5}, {119, 5}, {120, 60}, {599, 60}, {600, 300}, {1799, 300},
-             {1800, 900}, {3599, 900}, {3600, 1800}, {7199, 1800}, {7200, 3600},
-             {14399, 3600}, {14400, 7200}, {1000000, 7200}})
+    for (auto [dernier, attendu] : std::vector<std::pair<int, int>>{{0, 1},
+                                                                    {19, 1},
+                                                                    {20, 5},
+                                                                    {119, 5},
+                                                                    {120, 60},
+                                                                    {599, 60},
+                                                                    {600, 300},
+                                                                    {1799, 300},
+                                                                    {1800, 900},
+                                                                    {3599, 900},
+                                                                    {3600, 1800},
+                                                                    {7199, 1800},
+                                                                    {7200, 3600},
+                                                                    {14399, 3600},
+                                                                    {14400, 7200},
+                                                                    {1000000, 7200}})
         EXPECT_EQ(pas_temps(dernier), attendu) << dernier;
 }
 
@@ -121,10 +143,15 @@ TEST(RenduPieces, EtiquettesDeTemps) {
         int indice, intervalle;
         const char* attendu;
     } cas[] = {
-        {16, 5, "01:15"},       {746, 5, "01:02:05"}, {3601, 10, "10:00:00"},
-        {0, 10, "00:00"},       {1, 10, "00:00"},     {500, 0, "00:00"},  // empty interval cell
-        {301, 10, "50:00"},     {601, 10, "01:40:00"},
-        {2000001, 3600, "2000000:00:00"},  // no overflow on long runs
+        {16, 5, "01:15"},
+        {746, 5, "01:02:05"},
+        {3601, 10, "10:00:00"},
+        {0, 10, "00:00"},
+        {1, 10, "00:00"},
+        {500, 0, "00:00"}, // empty interval cell
+        {301, 10, "50:00"},
+        {601, 10, "01:40:00"},
+        {2000001, 3600, "2000000:00:00"}, // no overflow on long runs
     };
     for (const Cas& c : cas)
         EXPECT_EQ(texte_temps(c.indice, c.intervalle), QString::fromLatin1(c.attendu))
@@ -137,9 +164,9 @@ TEST(RenduPieces, EtiquettesDeValeurSelonLaGraduation) {
         const char* virgule;
         const char* point;
     } cas[] = {
-        {1.5, 0.005, " 1,50 ", " 1.50 "},   {1.5, 0.0005, "1,500 ", "1.500 "},
-        {1.5, 0.5, "  1,5 ", "  1.5 "},     {750, 5, "  750 ", "  750 "},
-        {-20, 50, "  -20 ", "  -20 "},      {123456, 1000, "123456 ", "123456 "},
+        {1.5, 0.005, " 1,50 ", " 1.50 "}, {1.5, 0.0005, "1,500 ", "1.500 "},
+        {1.5, 0.5, "  1,5 ", "  1.5 "},   {750, 5, "  750 ", "  750 "},
+        {-20, 50, "  -20 ", "  -20 "},    {123456, 1000, "123456 ", "123456 "},
     };
     for (const Cas& c : cas) {
         EXPECT_EQ(texte_valeur(c.valeur, c.graduation), QString::fromLatin1(c.virgule))
@@ -154,13 +181,11 @@ TEST(RenduPieces, PasDesPointsSelonLeBudget) {
     struct Cas {
         int largeur, premier, dernier, nb_mesures, attendu;
     } cas[] = {
-        {1685, 0, 2000, 2000, 2},   // budget 842: every second point
-        {1685, 0, 1000, 1000, 1},
-        {1685, 0, 1000000, 1000000, 1188},
-        {1685, 0, 400, 2000, 1},    // the test is against nb_mesures, the stride on the range
-        {1, 0, 2000, 2000, 2},      // a budget of 0 becomes 840
-        {460, 0, 701, 701, 3},
-        {460, 10, 5, 701, 1},       // empty range
+        {1685, 0, 2000, 2000, 2}, // budget 842: every second point
+        {1685, 0, 1000, 1000, 1}, {1685, 0, 1000000, 1000000, 1188},
+        {1685, 0, 400, 2000, 1}, // the test is against nb_mesures, the stride on the range
+        {1, 0, 2000, 2000, 2},   // a budget of 0 becomes 840
+        {460, 0, 701, 701, 3},    {460, 10, 5, 701, 1}, // empty range
     };
     for (const Cas& c : cas)
         EXPECT_EQ(pas_points(c.largeur, c.premier, c.dernier, c.nb_mesures), c.attendu)
@@ -175,7 +200,7 @@ TEST(RenduFenetre, DispositionAuRedimensionnement) {
     } cas[] = {
         {{1685, 900, 300, 250, 1000, 200}, 565, true, true, true, true},
         {{1279, 700, 300, 200, 1000, 200}, 365, false, false, false, true},
-        {{1280, 700, 300, 201, 1060, 200}, 365, true, true, true, false},  // 1280 = 1060+200+20
+        {{1280, 700, 300, 201, 1060, 200}, 365, true, true, true, false}, // 1280 = 1060+200+20
         {{1000, 300, 300, 0, 1100, 200}, -35, false, false, false, false},
     };
     for (const Cas& c : cas) {
@@ -207,12 +232,13 @@ TEST(Rendu, GrillesEtEtiquettes) {
     EXPECT_EQ(t.px(t.x(3), 120), gris_grille);
     EXPECT_EQ(t.px(t.x(0) + 20, 120), blanc);
     // The value grid every 20 from 0 to 100, from x = 30 to W - 30.
-    for (int v : {0, 20, 40, 60, 80, 100}) EXPECT_EQ(t.px(250, t.y(v)), gris_grille) << v;
+    for (int v : {0, 20, 40, 60, 80, 100})
+        EXPECT_EQ(t.px(250, t.y(v)), gris_grille) << v;
     EXPECT_EQ(t.px(250, t.y(50)), blanc);
     EXPECT_EQ(t.px(t.image.width() - 20, t.y(40)), blanc);
     // Value labels in the left margin on their line, time labels under the area.
     EXPECT_LT(t.compte(blanc, QRect(0, t.y(40) - 8, 30, 12)), 30 * 12);
-    EXPECT_EQ(t.compte(blanc, QRect(0, t.y(40) + 8, 30, 12)), 30 * 12);  // between labels
+    EXPECT_EQ(t.compte(blanc, QRect(0, t.y(40) + 8, 30, 12)), 30 * 12); // between labels
     EXPECT_LT(t.compte(blanc, QRect(t.x(5) - 12, 260 - 25, 24, 12)), 24 * 12);
 }
 
@@ -252,7 +278,7 @@ TEST(Rendu, PointsAvantEtApresT0EtBarresIntegrales) {
     EXPECT_EQ(t.px(t.x(7) + 27, (y + y_base) / 2), couleur_barre);
     EXPECT_EQ(t.px(t.x(7), y_base), couleur_barre);
     EXPECT_NE(t.px(t.x(7), y_base + 2), couleur_barre);
-    EXPECT_NE(t.px(t.x(3), (y + y_base) / 2), couleur_barre);  // before t0
+    EXPECT_NE(t.px(t.x(3), (y + y_base) / 2), couleur_barre); // before t0
 
     // Unchecked: no bar.
     t.options.integrale = false;
@@ -264,7 +290,8 @@ TEST(Rendu, PointsAvantEtApresT0EtBarresIntegrales) {
     t.programme.etat.indice_t0 = indice_t0_non_marque;
     t.trace();
     EXPECT_EQ(t.compte(couleur_barre), 0);
-    for (int i = 1; i <= 9; ++i) EXPECT_EQ(t.px(t.x(i), y - 3), inverse1) << i;
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(t.px(t.x(i), y - 3), inverse1) << i;
 }
 
 TEST(Rendu, DeuxBandesBarresSeulementPourLaGrandeur1) {
@@ -291,8 +318,8 @@ TEST(Rendu, ValeursNegativesALeurPlaceEtMaximumDeChaquePas) {
     struct Cas {
         const char* nom;
         int nb;
-        std::vector<double> motif;  // repeated
-        double attendu;             // value shown by every drawn point
+        std::vector<double> motif; // repeated
+        double attendu;            // value shown by every drawn point
     } cas[] = {
         {"pas 1", 9, {-50}, -50},
         {"pas 3, negatifs", 701, {-80, -20, -60}, -20},
@@ -304,7 +331,8 @@ TEST(Rendu, ValeursNegativesALeurPlaceEtMaximumDeChaquePas) {
         t.programme.multimetre_actif.y_graduation[1] = 50;
         std::vector<double> g(size_t(c.nb));
         // Strides end on indices 1, 4, 7, ...: stride k covers the three indices before it.
-        for (size_t i = 0; i < g.size(); ++i) g[i] = c.motif[(i + 1) % c.motif.size()];
+        for (size_t i = 0; i < g.size(); ++i)
+            g[i] = c.motif[(i + 1) % c.motif.size()];
         t.points(g);
         t.trace();
         const int s = pas_points(460, 0, c.nb, c.nb);
@@ -314,19 +342,19 @@ TEST(Rendu, ValeursNegativesALeurPlaceEtMaximumDeChaquePas) {
             ++dessines;
         }
         EXPECT_GT(dessines, 0) << c.nom;
-        EXPECT_NE(t.px(t.x(1 + s), t.y(0) - 3), inverse1) << c.nom;  // not at 0
+        EXPECT_NE(t.px(t.x(1 + s), t.y(0) - 3), inverse1) << c.nom; // not at 0
     }
 }
 
 TEST(Rendu, LeDernierPointAttendLaFinDeSonPas) {
     Trace t;
     std::vector<double> g(701, 10);
-    g.back() = 90;  // index 701: (701 - 1) mod 3 = 1, not drawn yet
+    g.back() = 90; // index 701: (701 - 1) mod 3 = 1, not drawn yet
     t.points(g);
     t.trace();
     EXPECT_EQ(t.compte(inverse1, QRect(0, t.y(90) - 4, 460, 9)), 0);
     g.push_back(10);
-    g.push_back(10);  // index 703 closes the stride: its maximum is 90
+    g.push_back(10); // index 703 closes the stride: its maximum is 90
     t.points(g);
     t.trace();
     EXPECT_EQ(t.px(t.x(703), t.y(90) - 3), inverse1);
@@ -348,7 +376,7 @@ TEST(Rendu, SegmentOmisQuandUneExtremiteSortDeLaSurface) {
 
 TEST(Rendu, PlusDeCinquanteGraduationsLaisseLaSurfaceVide) {
     const int surface = 460 * 520;
-    {  // one band: limits 0..1000 by 10
+    { // one band: limits 0..1000 by 10
         Trace t(460, 520);
         t.programme.multimetre_actif.y_max[1] = 1000;
         t.programme.multimetre_actif.y_graduation[1] = 10;
@@ -356,7 +384,7 @@ TEST(Rendu, PlusDeCinquanteGraduationsLaisseLaSurfaceVide) {
         t.trace();
         EXPECT_EQ(t.compte(blanc), surface);
     }
-    {  // quantity 2 too fine: the upper band goes too
+    { // quantity 2 too fine: the upper band goes too
         Trace t(460, 520);
         t.options.grandeur2 = true;
         t.programme.multimetre_actif.y_graduation[2] = 1;
@@ -364,7 +392,7 @@ TEST(Rendu, PlusDeCinquanteGraduationsLaisseLaSurfaceVide) {
         t.trace();
         EXPECT_EQ(t.compte(blanc), surface);
     }
-    {  // quantity 1 too fine: only the upper band is blank
+    { // quantity 1 too fine: only the upper band is blank
         Trace t(460, 520);
         t.options.grandeur2 = true;
         t.programme.multimetre_actif.y_graduation[1] = 1;
@@ -382,7 +410,7 @@ TEST(Rendu, GraduationNulleRemplaceeEtGardee) {
     t.points(std::vector<double>(9, 100));
     const TProgramme& lecture = t.programme;
     EXPECT_EQ(retrace_courbes(t.image, lecture, t.options).graduation[1], 50);
-    EXPECT_EQ(t.programme.multimetre_actif.y_graduation[1], 0);  // the const call keeps nothing
+    EXPECT_EQ(t.programme.multimetre_actif.y_graduation[1], 0); // the const call keeps nothing
     t.trace();
     EXPECT_EQ(t.programme.multimetre_actif.y_graduation[1], 50);
     EXPECT_EQ(t.px(250, t.y(50)), gris_grille);
@@ -415,8 +443,8 @@ TEST(Rendu, LimitesAbsurdesDonnentUneImageSensee) {
         m.y_max[1] = c.maxi;
         m.y_graduation[1] = c.graduation;
         t.points(c.valeurs);
-        t.trace();  // returns, whatever the limits
-        EXPECT_EQ(t.compte(qRgb(0, 0, 0)), 0) << c.nom;  // the background covered everything
+        t.trace();                                      // returns, whatever the limits
+        EXPECT_EQ(t.compte(qRgb(0, 0, 0)), 0) << c.nom; // the background covered everything
     }
 
     // Upside down: points where the mapping puts them, no value grid.
@@ -436,7 +464,7 @@ TEST(Rendu, LimitesAbsurdesDonnentUneImageSensee) {
     egales.points({20, 80, 50});
     egales.trace();
     EXPECT_EQ(egales.px(egales.x(2), 3), inverse1);
-    EXPECT_EQ(egales.px(egales.x(2), 0), couleur1);  // the segments run along the edge
+    EXPECT_EQ(egales.px(egales.x(2), 0), couleur1); // the segments run along the edge
     EXPECT_EQ(egales.px(420, 0), gris_grille);
 
     // A stride of NaN alone is not drawn; the numbers around it are.
