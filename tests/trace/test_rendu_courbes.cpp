@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
 #include <limits>
@@ -524,4 +525,40 @@ TEST(Rendu, ImagePngPourLExecutionSansFenetre) {
     EXPECT_FALSE(enregistre_image_courbes(t.programme, t.options, 640, 300, impossible, &erreur));
     EXPECT_EQ(erreur, QStringLiteral("Impossible de créer le fichier ") + impossible);
     EXPECT_FALSE(QFile::exists(impossible));
+}
+
+TEST(RenduPieces, EcritAligneSelonLesCodes) {
+    // Ink box of "88" (no descender) written at (100, 50) with each pair of codes.
+    struct Cas {
+        char h, v;
+        bool gauche_de_x, droite_de_x, au_dessus_de_y, au_dessous_de_y;
+    } cas[] = {
+        {'c', 'L', true, true, true, false},  {'g', 'L', true, false, true, false},
+        {'d', 'L', false, true, true, false}, {'x', 'h', false, true, true, false},
+        {'d', 'b', false, true, false, true}, {'c', 'z', true, true, false, true},
+    };
+    for (const Cas& c : cas) {
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            QFont f(QStringLiteral("DejaVu Sans"));
+            f.setPixelSize(11);
+            p.setFont(f);
+            p.setPen(Qt::black);
+            ecrit_aligne(p, 100, 50, QStringLiteral("88"), c.h, c.v);
+        }
+        QRect encre;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != blanc) encre |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(encre.isNull()) << c.h << c.v;
+        EXPECT_EQ(encre.left() < 100, c.gauche_de_x) << c.h << c.v;
+        EXPECT_EQ(encre.right() > 100, c.droite_de_x) << c.h << c.v;
+        EXPECT_EQ(encre.top() < 50, c.au_dessus_de_y) << c.h << c.v;
+        EXPECT_EQ(encre.bottom() > 50, c.au_dessous_de_y) << c.h << c.v;
+        if (c.v == 'h') {
+            EXPECT_LT(encre.bottom(), 48) << "bottom on y, baseline above it";
+        }
+    }
 }
