@@ -54,6 +54,14 @@ QString format_g31(double valeur) {
     return QString::fromLatin1(tampon);
 }
 
+// Wall-clock difference of two PC times, as the texts of the points show them: no time zone is
+// consulted on the per-point path. An unset time counts as no difference.
+qint64 ecart_ms(const QDateTime& depuis, const QDateTime& jusqua) {
+    if (!depuis.isValid() || !jusqua.isValid()) return 0;
+    return (jusqua.date().toJulianDay() - depuis.date().toJulianDay()) * 86400000 +
+           (jusqua.time().msecsSinceStartOfDay() - depuis.time().msecsSinceStartOfDay());
+}
+
 QByteArray en_octets(const QString& texte) {
     return vers_1252(texte);
 }
@@ -258,7 +266,7 @@ bool decode_enregistrement(TProgramme& programme, TRapport& rapport, TVariante_d
     }
     if (n == 2) contexte.heure_point2 = t;
     if (n == 12 && !demo_caracteres) {
-        const double mesure = contexte.heure_point2.msecsTo(t) / 1000.0 / 10.0;
+        const double mesure = ecart_ms(contexte.heure_point2, t) / 1000.0 / 10.0;
         double attendu = 1;
         try {
             attendu = en_reel(programme.tableau.lit_cellule_active("intervalle", 0));
@@ -305,7 +313,7 @@ bool decode_enregistrement(TProgramme& programme, TRapport& rapport, TVariante_d
     }
 
     QByteArray colonne4;
-    if (etat.est_point_tracage(n)) colonne4 = hms(etat.heure_t0.msecsTo(t) / 1000);
+    if (etat.est_point_tracage(n)) colonne4 = hms(ecart_ms(etat.heure_t0, t) / 1000);
     QByteArray fin_ligne;
     fin_ligne.reserve(64);
     fin_ligne += colonne4;

@@ -16,6 +16,22 @@ int decimales(const QByteArray& nb_decimales) {
     return lu && d >= 0 ? d : 0;
 }
 
+// A point's time as wall-clock seconds, read as regional::lit_date_heure reads it. The
+// difference of two such times is the plain difference of the texts, as the area wants it,
+// and no time zone is consulted on this per-point path.
+bool lit_secondes(const TMesure& point, qint64& secondes) {
+    const QString texte = depuis_1252(point.texte_heure()).trimmed();
+    const qsizetype espace = texte.lastIndexOf(QLatin1Char(' '));
+    if (espace < 0) return false;
+    const QString& format = regional::courant().format_date_courte;
+    QDate date = QDate::fromString(texte.left(espace).trimmed(), format);
+    const QTime heure = QTime::fromString(texte.mid(espace + 1), QStringLiteral("h:m:s"));
+    if (!date.isValid() || !heure.isValid()) return false;
+    if (!format.contains(QStringLiteral("yyyy")) && date.year() < 1950) date = date.addYears(100);
+    secondes = date.toJulianDay() * 86400 + heure.msecsSinceStartOfDay() / 1000;
+    return true;
+}
+
 // Time step in days between point n and its predecessor. A tracing point without a predecessor
 // (t0 marked before the first point), or a time that cannot be read (a file written under
 // other regional settings), adds nothing to the area.
@@ -24,11 +40,9 @@ long double pas_de_temps(const TStock_mesures& stock, std::int32_t n) {
     const TMesure& courant = stock.point(n);
     const TMesure& precedent = stock.point(n - 1);
     if (courant.heure[0] == 0 || precedent.heure[0] == 0) return 0;
-    QDateTime t_courant, t_precedent;
-    if (!regional::lit_date_heure(depuis_1252(courant.texte_heure()), t_courant) ||
-        !regional::lit_date_heure(depuis_1252(precedent.texte_heure()), t_precedent))
-        return 0;
-    return t_precedent.secsTo(t_courant) / 86400.0L;
+    qint64 s_courant = 0, s_precedent = 0;
+    if (!lit_secondes(courant, s_courant) || !lit_secondes(precedent, s_precedent)) return 0;
+    return (s_courant - s_precedent) / 86400.0L;
 }
 
 } // namespace
