@@ -225,12 +225,29 @@ double graduation_bande(const TMultimetre& m, int q) {
     return g;
 }
 
+// Seconds between two points of quantity q, from the active instrument's "intervalle" cell. A
+// redraw runs inside the acquisition loop: a cell that is not a whole number ("0,5") must not
+// abandon it, so such a cell is read as a real, and one that is no number at all gives 0.
+double intervalle_cellule(const TTableau_multimetres& tableau, int q) {
+    double intervalle = 0;
+    try {
+        intervalle = tableau.entier_cellule_active("intervalle", q - 1);
+    } catch (const ErreurConversion&) {
+        try {
+            intervalle = en_reel(tableau.lit_cellule_active("intervalle", q - 1));
+        } catch (const ErreurConversion&) {
+            intervalle = 0;
+        }
+    }
+    return std::isfinite(intervalle) ? intervalle : 0;
+}
+
 bool trop_de_graduations(double mini, double maxi, double g) {
     return std::nearbyint(std::fabs(maxi - mini) / g) > max_graduations;
 }
 
 // Quantity q in one band: background, time grid, value grid, then the points.
-void trace_bande(TContexte& c, TBande bande, int q, std::int32_t intervalle, double g) {
+void trace_bande(TContexte& c, TBande bande, int q, double intervalle, double g) {
     const TMultimetre& m = c.programme.multimetre_actif;
     const TEtat_acquisition& etat = c.programme.etat;
     const double mini = m.y_min[q];
@@ -353,8 +370,10 @@ int pas_temps(std::int32_t dernier) {
     return 7200;
 }
 
-QString texte_temps(std::int32_t indice, std::int32_t intervalle) {
-    const std::int64_t t = indice == 0 ? 0 : (std::int64_t(indice) - 1) * intervalle;
+QString texte_temps(std::int32_t indice, double intervalle) {
+    double secondes = indice == 0 ? 0 : (double(indice) - 1) * intervalle;
+    if (!std::isfinite(secondes)) secondes = 0;
+    const auto t = std::int64_t(std::clamp(std::trunc(secondes), -9.0e18, 9.0e18));
     const std::int64_t h = t / 3600;
     const std::int64_t mn = (t % 3600) / 60;
     const std::int64_t s = t % 60;
@@ -422,9 +441,9 @@ TBilan_trace retrace_courbes(QImage& image, const TProgramme& programme,
                 double(programme.etat.dernier_trace) - double(programme.etat.premier_trace) + 1,
                 {},
                 false};
-    const std::int32_t intervalle1 = programme.tableau.entier_cellule_active("intervalle", 0);
+    const double intervalle1 = intervalle_cellule(programme.tableau, 1);
     if (options.grandeur2) {
-        const std::int32_t intervalle2 = programme.tableau.entier_cellule_active("intervalle", 1);
+        const double intervalle2 = intervalle_cellule(programme.tableau, 2);
         trace_bande(c, TBande::haute, 1, intervalle1, bilan.graduation[1]);
         trace_bande(c, TBande::basse, 2, intervalle2, bilan.graduation[2]);
     } else {

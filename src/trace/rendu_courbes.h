@@ -83,8 +83,9 @@ std::int64_t arrondi_pixel(double valeur);
 double pas_arrondi(double entier);
 // Index spacing of the time ticks, from the last index drawn.
 int pas_temps(std::int32_t dernier);
-// Elapsed time of index i: 'mm:ss', or 'hh:mm:ss' from one hour on.
-QString texte_temps(std::int32_t indice, std::int32_t intervalle);
+// Elapsed time of index i at `intervalle` seconds a point: 'mm:ss', or 'hh:mm:ss' from one hour
+// on (whole seconds, the fraction dropped).
+QString texte_temps(std::int32_t indice, double intervalle);
 // Value label: "%5.0f " for a whole graduation, else "%5.<1..3>f " by the graduation.
 QString texte_valeur(double valeur, double graduation);
 // Points per band: about half the width, whatever the number of points; 1 at least.

@@ -141,7 +141,8 @@ TEST(RenduPieces, ArrondiAuPairPasArrondiPasTemps) {
 
 TEST(RenduPieces, EtiquettesDeTemps) {
     struct Cas {
-        int indice, intervalle;
+        int indice;
+        double intervalle;
         const char* attendu;
     } cas[] = {
         {16, 5, "01:15"},
@@ -502,6 +503,18 @@ TEST(Rendu, SurfacesEtPlagesDegenerees) {
     vide_plage.trace();
     EXPECT_EQ(vide_plage.compte(inverse1), 0);
     EXPECT_EQ(vide_plage.px(250, vide_plage.y(40)), gris_grille);
+}
+
+TEST(Rendu, IntervalleIllisibleNInterromptPasLeTrace) {
+    // The redraw runs inside the acquisition loop: a bad cell must not throw out of it.
+    for (const char* cellule : {"0,5", "0.5", "1,2,3", "abc", "", "1E999"}) {
+        Trace t;
+        t.programme.tableau.ecrit_cellule_active(cellule, "intervalle", 0);
+        ASSERT_EQ(t.programme.tableau.lit_cellule_active("intervalle", 0), QByteArray(cellule));
+        t.points(std::vector<double>(9, 50));
+        EXPECT_NO_THROW(t.trace()) << cellule;
+        EXPECT_EQ(t.px(t.x(4), t.y(50) - 3), inverse1) << cellule;
+    }
 }
 
 TEST(Rendu, ImagePngPourLExecutionSansFenetre) {
