@@ -129,8 +129,8 @@ void suivi_axes(TMultimetre& m, TRapport& rapport, double g1, double g2) {
 }
 
 // Numbers too large for a real are as unreadable as '1.2.3'.
-double reel_fini(const QByteArray& texte) {
-    const double valeur = en_reel(texte);
+double reel_fini(const QByteArray& texte, double echelle = 1) {
+    const double valeur = en_reel(texte) * echelle;
     if (!std::isfinite(valeur))
         throw ErreurConversion(
             QStringLiteral("'%1' n'est pas une valeur en virgule flottante correcte")
@@ -231,7 +231,7 @@ bool decode_enregistrement(TProgramme& programme, TRapport& rapport, TVariante_d
     QByteArray texte_ph, texte_ox;
     double g1 = 0, g2 = 0, ph = 0, ox = 0;
     try {
-        g1 = reel_fini(texte1) * echelle;
+        g1 = reel_fini(texte1, echelle);
         g2 = reel_fini(texte2);
         if (trois_sondes) {
             texte_ph = en_octets(extrait_w(copie, 7, separateur2));

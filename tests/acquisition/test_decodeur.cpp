@@ -181,6 +181,10 @@ struct Cas_ignore {
     QString ligne;
 };
 
+void PrintTo(const Cas_ignore& cas, std::ostream* sortie) {
+    *sortie << cas.nom;
+}
+
 class Ligne_ignoree : public Decodeur_essai, public ::testing::WithParamInterface<Cas_ignore> {};
 
 TEST_P(Ligne_ignoree, RienNEstStockeNiSignale) {
@@ -242,6 +246,10 @@ struct Cas_rejet {
     bool trois_sondes;
     const char* texte_fautif; // as the message shows it (PC sign ',')
 };
+
+void PrintTo(const Cas_rejet& cas, std::ostream* sortie) {
+    *sortie << cas.nom;
+}
 
 class Ligne_rejetee : public Decodeur_essai, public ::testing::WithParamInterface<Cas_rejet> {};
 
