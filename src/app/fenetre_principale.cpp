@@ -592,6 +592,10 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* e) {
+    // A key released in a control was seen by the filter already and comes here again as it
+    // climbs to the window: handled once.
+    if (e != touche_vue_par_filtre && !e->isAutoRepeat()) touche_relachee(e->key(), nullptr);
+    touche_vue_par_filtre = nullptr;
     QWidget::keyReleaseEvent(e);
 }
 
@@ -599,7 +603,10 @@ bool TForm1::eventFilter(QObject* objet, QEvent* e) {
     // Key preview: every released key goes through the window's key handler first.
     if (e->type() == QEvent::KeyRelease) {
         auto* k = static_cast<QKeyEvent*>(e);
-        if (!k->isAutoRepeat()) touche_relachee(k->key(), qobject_cast<QLineEdit*>(objet));
+        if (!k->isAutoRepeat() && k != touche_vue_par_filtre) {
+            touche_vue_par_filtre = k;
+            touche_relachee(k->key(), qobject_cast<QLineEdit*>(objet));
+        }
     } else if (e->type() == QEvent::KeyPress) {
         auto* champ = qobject_cast<QLineEdit*>(objet);
         if (champ && champ_axe(champ->objectName()) == champ) {

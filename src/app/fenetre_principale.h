@@ -73,6 +73,9 @@ public:
     void Timer1Timer();
     void ouvre_dans_blocnote(const QString& dossier, const QString& nom);
 
+    // Replaces the opening of saved files in the editor (tests).
+    std::function<void(const QString& chemin)> ouverture_fichier;
+
     // The image of the plot as last drawn.
     const QImage& image_courbes() const;
 
@@ -134,6 +137,7 @@ private:
     TCouleur couleur_fenetre = rgb(240, 240, 240);
     bool sortie_en_cours = false;
     bool fermeture_autorisee = false;
+    const QEvent* touche_vue_par_filtre = nullptr;
 
 public:
     // Controls, named as the operator's manual and the tests know them.

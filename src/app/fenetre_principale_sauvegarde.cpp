@@ -72,6 +72,10 @@ void TForm1::Timer1Timer() {
 
 void TForm1::ouvre_dans_blocnote(const QString& dossier, const QString& nom) {
     const QString chemin = QDir(dossier).filePath(nom);
+    if (ouverture_fichier) {
+        ouverture_fichier(chemin);
+        return;
+    }
     const QString editeur = QString::fromLatin1(programme.reglages.nom_blocnote).trimmed();
     // The named editor, started without a shell; else the desktop's default application.
     if (!editeur.isEmpty() && QProcess::startDetached(editeur, {QDir::toNativeSeparators(chemin)})) return;
