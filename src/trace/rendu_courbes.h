@@ -32,7 +32,9 @@ struct TBilan_trace {
 // Full redraw of the plot into `image` (its size is the size of the plot; converted to RGB32 when
 // it has another format). Reads the store, premier_trace / dernier_trace, indice_t0, base, the
 // axis limits, graduations, colours and point sizes of multimetre_actif and the "intervalle"
-// cells of the active instrument. Nothing is kept between two calls.
+// cells of the active instrument (a cell that is not a whole number is read as a real, 0 when
+// unreadable: a redraw never throws). Each drawn point shows the largest value of its stride,
+// negative values included; NaN values are passed over. Nothing is kept between two calls.
 TBilan_trace retrace_courbes(QImage& image, const TProgramme& programme,
                              const TOptions_trace& options);
 // The same, keeping a derived graduation in programme.multimetre_actif.y_graduation: the call
