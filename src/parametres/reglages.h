@@ -29,8 +29,8 @@ struct TReglages {
     QByteArray nom_blocnote = "notepad.exe";
     int mode_contraste = 0;
     bool save_sans_confirmation = true;
-    QByteArray nb_decimale_1 = "µ=0;m=3;k=1;F=3"; // decimals by unit prefix, F = files
-    QByteArray start_inject = "traçage => t0";
+    QByteArray nb_decimale_1 = "\xB5=0;m=3;k=1;F=3"; // decimals by unit prefix, F = files
+    QByteArray start_inject = "tra\xE7" "age => t0";
     QByteArray facteur = "1.02";                // area multiplier (text of Edit_facteur)
     bool ph_ox_3sondes = false;                 // "3 sondes : Cond, T°C, pH et Ox"
     QByteArray texte_ph = "pH";

@@ -242,6 +242,7 @@ TEST_F(Form1Test, ZoomSurLesValeursLues) {
     programme.etat.max_lu1 = 760;
     programme.etat.min_lu1 = 700;
     programme.etat.prefixe_initial = "\xB5";
+    programme.reglages.nb_decimale_1 = "\xB5=0;m=3;k=1;F=3";
     form1->Label_y1_max_lu->setText(QStringLiteral(" 760,0"));
     form1->Label_y1_min_lu->setText(QStringLiteral(" 700,0"));
     const struct {
