@@ -20,13 +20,15 @@ constexpr int nb_lignes_parametres = 30;
 constexpr qint64 taille_max_tableau = 16 * 1024 * 1024;
 constexpr qint64 taille_max_parametres = 1024 * 1024;
 
-QString natif(const QString& chemin) { return QDir::toNativeSeparators(chemin); }
+QString natif(const QString& chemin) {
+    return QDir::toNativeSeparators(chemin);
+}
 
 struct TContenu {
     bool existe = false;
     bool lisible = false;
-    bool coupe = false;         // the file was longer than the size read
-    QList<QByteArray> lignes;   // raw bytes, line ends removed
+    bool coupe = false;       // the file was longer than the size read
+    QList<QByteArray> lignes; // raw bytes, line ends removed
 };
 
 // The lines of a text file, ended by CR LF, LF or a lone CR.
@@ -37,7 +39,13 @@ TContenu lit_lignes(const QString& chemin, qint64 taille_max) {
     if (!contenu.existe) return contenu;
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly)) return contenu;
-    const QByteArray octets = f.read(taille_max);
+    // By pieces: a buffer of the largest size allowed would be allocated for every small file.
+    QByteArray octets;
+    while (octets.size() < taille_max) {
+        const QByteArray morceau = f.read(std::min<qint64>(64 * 1024, taille_max - octets.size()));
+        if (morceau.isEmpty()) break;
+        octets += morceau;
+    }
     if (f.error() != QFileDevice::NoError) return contenu;
     contenu.lisible = true;
     contenu.coupe = !f.atEnd();
@@ -55,7 +63,9 @@ TContenu lit_lignes(const QString& chemin, qint64 taille_max) {
 }
 
 // A line as the program holds it: Windows-1252, also when an editor saved it as UTF-8.
-QByteArray en_1252(const QByteArray& brute) { return vers_1252(depuis_fichier_texte(brute)); }
+QByteArray en_1252(const QByteArray& brute) {
+    return vers_1252(depuis_fichier_texte(brute));
+}
 
 // A setting never spans two lines of its file.
 QByteArray sur_une_ligne(QByteArray valeur) {
@@ -86,7 +96,8 @@ QList<QByteArray> lignes_parametres(const QString& chemin) {
 // A whole number as written by a person: optional spaces, optional sign, digits, nothing else.
 bool lit_entier_strict(const QByteArray& texte, long long& valeur) {
     qsizetype i = 0;
-    while (i < texte.size() && texte[i] == ' ') ++i;
+    while (i < texte.size() && texte[i] == ' ')
+        ++i;
     const QByteArray reste = texte.mid(i);
     if (reste.isEmpty()) return false;
     qsizetype j = (reste[0] == '+' || reste[0] == '-') ? 1 : 0;
@@ -258,7 +269,9 @@ bool enregistre_parametres(const TProgramme& programme) {
     if (chemin.isEmpty()) return false;
     const TReglages& r = programme.reglages;
     QList<QByteArray> lignes = lignes_parametres(chemin);
-    const auto fixe = [&](int n, const QByteArray& valeur) { lignes[n - 1] = sur_une_ligne(valeur); };
+    const auto fixe = [&](int n, const QByteArray& valeur) {
+        lignes[n - 1] = sur_une_ligne(valeur);
+    };
 
     // A folder name that the code page cannot hold is kept in UTF-8, which the reading accepts.
     QByteArray dossier = vers_1252(r.repertoire_travail);
@@ -308,7 +321,8 @@ TEnregistrement enregistre_tableau(const TTableau_multimetres& tableau, const QS
     QList<QByteArray> lignes;
     lignes.append(QByteArray::number(TTableau_multimetres::nb_colonnes));
     lignes.append(QByteArray::number(tableau.nb_lignes()));
-    for (int r = 0; r < tableau.nb_lignes(); ++r) lignes.append(tableau.texte_ligne(r));
+    for (int r = 0; r < tableau.nb_lignes(); ++r)
+        lignes.append(tableau.texte_ligne(r));
     return ecrit_lignes(fichier, lignes) ? TEnregistrement::enregistre : TEnregistrement::echec;
 }
 
@@ -379,7 +393,8 @@ TChargement charge_tableau(TTableau_multimetres& tableau, const QString& fichier
     const qsizetype lignes_presentes = std::max<qsizetype>(0, contenu.lignes.size() - 2);
     long long nb_lignes = 0;
     const QByteArray ligne2 = ligne(1).trimmed();
-    if (!lit_entier_strict(ligne2, nb_lignes) || nb_lignes < 3 || nb_lignes > nb_lignes_tableau_max) {
+    if (!lit_entier_strict(ligne2, nb_lignes) || nb_lignes < 3 ||
+        nb_lignes > nb_lignes_tableau_max) {
         nb_lignes = std::clamp<long long>(lignes_presentes, 3, nb_lignes_tableau_max);
         previens(signale, QStringLiteral("le nombre de lignes du tableau (« ") + apercu(ligne(1)) +
                               QStringLiteral(" ») est incorrect dans <") + natif(fichier) +

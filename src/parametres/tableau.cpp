@@ -12,19 +12,23 @@ struct TColonne {
 };
 
 constexpr TColonne colonnes[TTableau_multimetres::nb_colonnes] = {
-    {"n", 20},           {"actif", 40},        {"multim\xE8tre", 80}, {"COMx", 60},
-    {"vitesse", 60},     {"intervalle", 70},   {"grandeur", 150},     {"max", 60},
-    {"min", 60},         {"graduation", 80},   {"couleur", 80},       {"\xE9paisseur", 80},
-    {"rep\xE8re", 180},  {"s\xE9parateur", 90}, {"occurence", 80},    {"rep hms", 60},
+    {"n", 20},          {"actif", 40},         {"multim\xE8tre", 80}, {"COMx", 60},
+    {"vitesse", 60},    {"intervalle", 70},    {"grandeur", 150},     {"max", 60},
+    {"min", 60},        {"graduation", 80},    {"couleur", 80},       {"\xE9paisseur", 80},
+    {"rep\xE8re", 180}, {"s\xE9parateur", 90}, {"occurence", 80},     {"rep hms", 60},
     {"fin de bloc", 80}};
 
 const QByteArray cellule_vide;
 
 // Codes 1 to 32: what the row reader skips between fields.
-inline bool est_blanc(unsigned char c) { return c >= 1 && c <= 32; }
+inline bool est_blanc(unsigned char c) {
+    return c >= 1 && c <= 32;
+}
 
 // Upper case by the code page's own rules (é -> É, ÿ -> Ÿ), through its 16-bit form.
-QString majuscules_1252(const QByteArray& texte) { return depuis_1252(texte).toUpper(); }
+QString majuscules_1252(const QByteArray& texte) {
+    return depuis_1252(texte).toUpper();
+}
 
 TCouleur lit_couleur_cellule(const QByteArray& texte) {
     return rgb(extrait_entier(texte, 1, ',', 0), extrait_entier(texte, 2, ',', 0),
@@ -45,12 +49,16 @@ const QByteArray TTableau_multimetres::exemple_ligne1 =
 const QByteArray TTableau_multimetres::exemple_ligne2 =
     ",,,,temp\xE9rature, 30,10,5,\"200,0,88\",5,Cond,espace,4,:";
 
-TTableau_multimetres::TTableau_multimetres() { initialise_tableau(); }
+TTableau_multimetres::TTableau_multimetres() {
+    initialise_tableau();
+}
 
 void TTableau_multimetres::initialise_tableau() {
     cellules = QList<QList<QByteArray>>(nb_lignes_defaut, QList<QByteArray>(nb_colonnes));
-    for (int c = 0; c < nb_colonnes; ++c) cellules[0][c] = QByteArray(colonnes[c].titre);
-    for (int r = 1; r < nb_lignes_defaut; ++r) cellules[r][0] = QByteArray::number((r - 1) % 2 + 1);
+    for (int c = 0; c < nb_colonnes; ++c)
+        cellules[0][c] = QByteArray(colonnes[c].titre);
+    for (int r = 1; r < nb_lignes_defaut; ++r)
+        cellules[r][0] = QByteArray::number((r - 1) % 2 + 1);
 }
 
 int TTableau_multimetres::largeur_colonne(int colonne) {
@@ -61,7 +69,8 @@ int TTableau_multimetres::largeur_colonne(int colonne) {
 void TTableau_multimetres::redimensionne(int nombre) {
     if (nombre < 1) nombre = 1;
     if (nombre < nb_lignes()) cellules.resize(nombre);
-    while (nb_lignes() < nombre) cellules.append(QList<QByteArray>(nb_colonnes));
+    while (nb_lignes() < nombre)
+        cellules.append(QList<QByteArray>(nb_colonnes));
 }
 
 const QByteArray& TTableau_multimetres::cellule(int colonne, int ligne) const {
@@ -78,7 +87,8 @@ void TTableau_multimetres::fixe_cellule(int colonne, int ligne, const QByteArray
 void TTableau_multimetres::lit_texte_ligne(int ligne, const QByteArray& texte) {
     if (ligne < 0 || ligne >= nb_lignes()) return;
     QList<QByteArray>& cases = cellules[ligne];
-    for (QByteArray& c : cases) c.clear();
+    for (QByteArray& c : cases)
+        c.clear();
 
     // A NUL byte ends the text, as it ends a C string: nothing after it is read.
     const qsizetype fin_nul = texte.indexOf('\0');
@@ -86,7 +96,8 @@ void TTableau_multimetres::lit_texte_ligne(int ligne, const QByteArray& texte) {
     const auto car = [&](qsizetype i) { return static_cast<unsigned char>(texte[i]); };
 
     qsizetype p = 0;
-    while (p < n && est_blanc(car(p))) ++p;
+    while (p < n && est_blanc(car(p)))
+        ++p;
     int champ = 0;
     while (p < n) {
         QByteArray valeur;
@@ -109,15 +120,18 @@ void TTableau_multimetres::lit_texte_ligne(int ligne, const QByteArray& texte) {
             }
         } else {
             const qsizetype debut = p;
-            while (p < n && car(p) > 32 && car(p) != ',') ++p;
+            while (p < n && car(p) > 32 && car(p) != ',')
+                ++p;
             valeur = texte.mid(debut, p - debut);
         }
         if (champ < nb_colonnes) cases[champ] = valeur.isEmpty() ? QByteArray(" ") : valeur;
         ++champ;
-        while (p < n && est_blanc(car(p))) ++p;
+        while (p < n && est_blanc(car(p)))
+            ++p;
         if (p < n && car(p) == ',') {
             ++p;
-            while (p < n && est_blanc(car(p))) ++p;
+            while (p < n && est_blanc(car(p)))
+                ++p;
         }
     }
 }
@@ -159,7 +173,8 @@ QByteArray TTableau_multimetres::texte_exemple(int ligne) {
 }
 
 void TTableau_multimetres::remplit_exemple() {
-    for (int r = 1; r < nb_lignes(); ++r) lit_texte_ligne(r, texte_exemple(r));
+    for (int r = 1; r < nb_lignes(); ++r)
+        lit_texte_ligne(r, texte_exemple(r));
 }
 
 int TTableau_multimetres::colonne_par_titre(const QByteArray& titre_cherche) const {
@@ -175,7 +190,7 @@ int TTableau_multimetres::colonne_par_titre(const QByteArray& titre_cherche) con
 }
 
 QByteArray TTableau_multimetres::lit_cellule_active(const QByteArray& titre_cherche,
-                                                     int decalage) const {
+                                                    int decalage) const {
     const int c = colonne_par_titre(titre_cherche);
     if (c < 0) return {};
     return supprime_espaces(cellule(c, ligne_active + decalage));
@@ -217,8 +232,10 @@ void TTableau_multimetres::actualise_multimetre(TMultimetre& m, TRapport* rappor
         if (rapport) rapport->couleur_texte(objet, valeur);
     };
 
-    for (int q = 1; q <= 2; ++q) m.couleur[q] = lit_couleur_cellule(lit(titre::couleur, q));
-    for (int q = 1; q <= 2; ++q) m.epaisseur[q] = en_entier(lit(titre::epaisseur, q));
+    for (int q = 1; q <= 2; ++q)
+        m.couleur[q] = lit_couleur_cellule(lit(titre::couleur, q));
+    for (int q = 1; q <= 2; ++q)
+        m.epaisseur[q] = en_entier(lit(titre::epaisseur, q));
 
     texte("Label_multimetre", lit(titre::multimetre, 1));
 
@@ -226,7 +243,8 @@ void TTableau_multimetres::actualise_multimetre(TMultimetre& m, TRapport* rappor
     coupe_accolade(lit(titre::repere, 1), m.repere[1], m.exclusion);
     coupe_accolade(lit(titre::repere, 2), m.repere[2], dedans); // the second row's part is unused
 
-    for (int q = 1; q <= 2; ++q) coupe_accolade(lit(titre::grandeur, q), m.grandeur[q], m.unite[q]);
+    for (int q = 1; q <= 2; ++q)
+        coupe_accolade(lit(titre::grandeur, q), m.grandeur[q], m.unite[q]);
     if (m.unite[1].isEmpty() && majuscules_1252(m.grandeur[1]) == QStringLiteral("CONDUCTIVITÉ"))
         m.unite[1] = "S/cm";
     if (m.unite[2].isEmpty() && majuscules_1252(m.grandeur[2]) == QStringLiteral("TEMPÉRATURE"))
@@ -249,9 +267,9 @@ void TTableau_multimetres::actualise_multimetre(TMultimetre& m, TRapport* rappor
     m.y_graduation[1] = en_reel(lit(titre::graduation, 1));
     texte("Edit_y1_graduation", lit(titre::graduation, 1));
 
-    for (const char* objet : {"Label_grand1", "Label_hauteur", "Label_zero", "CheckBox_af_integrale",
-                              "Label_val_grand1", "Label_multiple_initial",
-                              "Label_multiple_courant"})
+    for (const char* objet :
+         {"Label_grand1", "Label_hauteur", "Label_zero", "CheckBox_af_integrale",
+          "Label_val_grand1", "Label_multiple_initial", "Label_multiple_courant"})
         couleur(objet, m.couleur[1]);
     for (const char* objet : {"Label_grand2", "Label_grandeur2", "Label_val_grand2"})
         couleur(objet, m.couleur[2]);
@@ -268,8 +286,10 @@ void TTableau_multimetres::actualise_multimetre(TMultimetre& m, TRapport* rappor
     couleur("CheckBox_y2", m.couleur[2]);
     texte("CheckBox_y2", m.grandeur[2]);
 
-    for (int q = 1; q <= 2; ++q) m.separateur[q] = lit_separateur(lit(titre::separateur, q));
-    for (int q = 1; q <= 2; ++q) m.occurence[q] = en_entier(lit(titre::occurence, q));
+    for (int q = 1; q <= 2; ++q)
+        m.separateur[q] = lit_separateur(lit(titre::separateur, q));
+    for (int q = 1; q <= 2; ++q)
+        m.occurence[q] = en_entier(lit(titre::occurence, q));
 
     const QByteArray hms1 = lit(titre::rep_hms, 1);
     // The code page's own character, as the decoded instrument lines carry it.

@@ -83,9 +83,9 @@ public:
     // "COM7: bauds=9600 parity=N data=8 stop=1" from the active instrument.
     QByteArray compose_config_com() const;
 
-    int ligne_active = 1;                 // follows multimetre_actif.ligne
+    int ligne_active = 1;                        // follows multimetre_actif.ligne
     std::function<void(const QString&)> signale; // plain messages to the operator
 
 private:
-    QList<QList<QByteArray>> cellules;    // [ligne][colonne]
+    QList<QList<QByteArray>> cellules; // [ligne][colonne]
 };

@@ -12,12 +12,15 @@
 
 namespace {
 
-QByteArray b(const char* utf8) { return vers_1252(QString::fromUtf8(utf8)); }
+QByteArray b(const char* utf8) {
+    return vers_1252(QString::fromUtf8(utf8));
+}
 
 QList<QByteArray> lignes_crlf(const QByteArray& contenu) {
     QList<QByteArray> l = contenu.split('\n');
     if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
-    for (QByteArray& x : l) x.chop(x.endsWith('\r') ? 1 : 0);
+    for (QByteArray& x : l)
+        x.chop(x.endsWith('\r') ? 1 : 0);
     return l;
 }
 
@@ -47,7 +50,8 @@ protected:
 // Settings lines as a file: line n gets textes[n-1].
 QByteArray fichier_prm(const QList<QByteArray>& textes) {
     QByteArray f;
-    for (const QByteArray& t : textes) f += t + "\r\n";
+    for (const QByteArray& t : textes)
+        f += t + "\r\n";
     return f;
 }
 
@@ -207,8 +211,8 @@ TEST_F(Fichiers, FichierDeReglagesEcritALaMain) {
 
 TEST_F(Fichiers, ValeursIllisiblesSignaleesEtRemplacees) {
     QList<QByteArray> l(30);
-    l[2] = "1.5";   // mouse item
-    l[8] = "abc";   // auto-save minutes
+    l[2] = "1.5";    // mouse item
+    l[8] = "abc";    // auto-save minutes
     l[21] = "1,2,3"; // area factor
     ecrit_fichier(prm(), fichier_prm(l));
     p.etat.facteur_aire = 1.02;
@@ -217,7 +221,8 @@ TEST_F(Fichiers, ValeursIllisiblesSignaleesEtRemplacees) {
     EXPECT_EQ(p.reglages.sos_mn, "5");
     EXPECT_DOUBLE_EQ(p.etat.facteur_aire, 1.02);
     ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[0].contains("n'est pas une valeur entière correcte")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("n'est pas une valeur entière correcte"))
+        << messages[0].toStdString();
     EXPECT_TRUE(messages[1].contains("n'est pas une valeur en virgule flottante correcte"));
 
     for (const char* minutes : {"", " ", "0", "-3", "2.5", "5 ", "99999999999"}) {
@@ -240,11 +245,17 @@ TEST(CouleursPrm, LectureDUneLigne) {
         const char* ligne;
         TCouleur attendue;
     } cas[] = {
-        {"0,0,0", rgb(222, 222, 222)}, {"10,20", defaut},          {"1,2,3,4", defaut},
-        {"300,0,0", rgb(44, 0, 0)},    {"", defaut},               {"12,34,56", rgb(12, 34, 56)},
-        {"a,b,c", rgb(222, 222, 222)}, {" 255 , 255 , 255", rgb(255, 255, 255)},
+        {"0,0,0", rgb(222, 222, 222)},
+        {"10,20", defaut},
+        {"1,2,3,4", defaut},
+        {"300,0,0", rgb(44, 0, 0)},
+        {"", defaut},
+        {"12,34,56", rgb(12, 34, 56)},
+        {"a,b,c", rgb(222, 222, 222)},
+        {" 255 , 255 , 255", rgb(255, 255, 255)},
     };
-    for (const auto& c : cas) EXPECT_EQ(lit_couleur_prm(QByteArray(c.ligne), defaut), c.attendue) << c.ligne;
+    for (const auto& c : cas)
+        EXPECT_EQ(lit_couleur_prm(QByteArray(c.ligne), defaut), c.attendue) << c.ligne;
     EXPECT_EQ(ecrit_couleur_prm(rgb(0, 100, 255)), "0,100,255");
 }
 
@@ -295,22 +306,25 @@ TEST_F(Fichiers, TableauEnregistrePuisRecharge) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
     ASSERT_EQ(u.nb_lignes(), t.nb_lignes());
     for (int r = 0; r < t.nb_lignes(); ++r)
-        for (int c = 0; c < 17; ++c) EXPECT_EQ(u.cellule(c, r), t.cellule(c, r)) << r << "," << c;
+        for (int c = 0; c < 17; ++c)
+            EXPECT_EQ(u.cellule(c, r), t.cellule(c, r)) << r << "," << c;
 }
 
 TEST_F(Fichiers, FichierEcritALaMain) {
     // 13 rows (a sixth instrument), 16 columns, rows that hold nothing but their number.
-    const QByteArray contenu = b("16\r\n13\r\ntitres ignorés\r\n"
-                                 "1,x\r\n"
-                                 "2, ,,,,,,,,,,,,,,,\r\n"
-                                 "1,,Ponsel,COM2,2400,1,pH,14,0,1,\"0,0,0\",3,pH,;,2,::\r\n"
-                                 "2\r\n"
-                                 "1\r\n2\r\n1\r\n2\r\n1\r\n2\r\n"
-                                 "1,,LF325,/dev/ttyUSB0,9600,2,cond,1,0,1,\"1,2,3\",1,C,espace,1,:,fin\r\n"
-                                 "2,,,,,,T,1,0,1,\"3,2,1\",1,C,espace,3,:\r\n");
+    const QByteArray contenu =
+        b("16\r\n13\r\ntitres ignorés\r\n"
+          "1,x\r\n"
+          "2, ,,,,,,,,,,,,,,,\r\n"
+          "1,,Ponsel,COM2,2400,1,pH,14,0,1,\"0,0,0\",3,pH,;,2,::\r\n"
+          "2\r\n"
+          "1\r\n2\r\n1\r\n2\r\n1\r\n2\r\n"
+          "1,,LF325,/dev/ttyUSB0,9600,2,cond,1,0,1,\"1,2,3\",1,C,espace,1,:,fin\r\n"
+          "2,,,,,,T,1,0,1,\"3,2,1\",1,C,espace,3,:\r\n");
     ecrit_fichier(ini(), contenu);
     EXPECT_EQ(charge_tableau(p.tableau, ini(), {}, signale), TChargement::charge);
-    EXPECT_EQ(messages, QStringList({"le nombre de colonnes a changé de 16  à  17 il faudra réenregistrer"}));
+    EXPECT_EQ(messages,
+              QStringList({"le nombre de colonnes a changé de 16  à  17 il faudra réenregistrer"}));
     const TTableau_multimetres& t = p.tableau;
     ASSERT_EQ(t.nb_lignes(), 13);
     EXPECT_EQ(t.cellule(2, 0), b("multimètre")) << "the titles are never loaded";
@@ -342,7 +356,8 @@ TEST_F(Fichiers, FichiersAbimes) {
     const QByteArray en_tete = "17\r\n";
     const QByteArray titres = "n\r\n";
     QByteArray binaire;
-    for (int i = 0; i < 3000; ++i) binaire += char((i * 7919) % 256);
+    for (int i = 0; i < 3000; ++i)
+        binaire += char((i * 7919) % 256);
     const struct {
         const char* nom;
         QByteArray contenu;
@@ -365,7 +380,8 @@ TEST_F(Fichiers, FichiersAbimes) {
          TChargement::charge, 3, nullptr},
         {"colonnes absurdes", "-5\r\n3\r\n" + titres + "1,x\r\n2,y\r\n", TChargement::charge, 3,
          "le nombre de colonnes a changé de -5  à  17"},
-        {"ligne énorme", en_tete + "3\r\n" + titres + "1,x," + QByteArray(100000, 'z') + "\r\n2\r\n",
+        {"ligne énorme",
+         en_tete + "3\r\n" + titres + "1,x," + QByteArray(100000, 'z') + "\r\n2\r\n",
          TChargement::charge, 3, nullptr},
     };
     for (const auto& c : cas) {
@@ -406,7 +422,8 @@ TEST_F(Fichiers, LigneUnQuasiVideDemandeConfirmation) {
     ecrit_fichier(ini(), "ancien");
     charge_parametres(p);
     TTableau_multimetres& t = p.tableau;
-    for (int c = 1; c < 17; ++c) t.fixe_cellule(c, 1, "");
+    for (int c = 1; c < 17; ++c)
+        t.fixe_cellule(c, 1, "");
     p.tableau_modifie = true;
     reponses = {true, false}; // Yes to " enregistrer les PARAMETRES  ?", No to the near-empty row
     enregistre_param(p, demande, signale);
@@ -452,8 +469,8 @@ TEST_F(Fichiers, ExempleParam) {
     exemple_param(p, absent, demande, signale);
     EXPECT_EQ(questions, QStringList({" écraser les PARAMETRES avec l' exemple " +
                                       QDir::toNativeSeparators(absent) + " ?"}));
-    EXPECT_EQ(messages, QStringList({"fichier <" + QDir::toNativeSeparators(absent) +
-                                     "> introuvable ..."}));
+    EXPECT_EQ(messages,
+              QStringList({"fichier <" + QDir::toNativeSeparators(absent) + "> introuvable ..."}));
 
     questions.clear();
     messages.clear();

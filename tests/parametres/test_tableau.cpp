@@ -11,12 +11,15 @@
 
 namespace {
 
-QByteArray b(const char* utf8) { return vers_1252(QString::fromUtf8(utf8)); }
+QByteArray b(const char* utf8) {
+    return vers_1252(QString::fromUtf8(utf8));
+}
 
 // The 17 cells of a row as UTF-8 texts, to compare with readable expectations.
 QStringList cellules(const TTableau_multimetres& t, int ligne) {
     QStringList l;
-    for (int c = 0; c < TTableau_multimetres::nb_colonnes; ++c) l << depuis_1252(t.cellule(c, ligne));
+    for (int c = 0; c < TTableau_multimetres::nb_colonnes; ++c)
+        l << depuis_1252(t.cellule(c, ligne));
     return l;
 }
 
@@ -35,7 +38,8 @@ TEST(Tableau, InitialisationDonneTitresEtNumeros) {
               QStringList({"n", "actif", "multimètre", "COMx", "vitesse", "intervalle", "grandeur",
                            "max", "min", "graduation", "couleur", "épaisseur", "repère",
                            "séparateur", "occurence", "rep hms", "fin de bloc"}));
-    for (int r = 1; r <= 10; ++r) EXPECT_EQ(t.cellule(0, r), r % 2 ? "1" : "2") << r;
+    for (int r = 1; r <= 10; ++r)
+        EXPECT_EQ(t.cellule(0, r), r % 2 ? "1" : "2") << r;
     EXPECT_EQ(t.cellule(1, 1), "");
     EXPECT_EQ(TTableau_multimetres::largeur_colonne(12), 180);
     EXPECT_EQ(TTableau_multimetres::exemple_ligne1.size(), 74);
@@ -47,9 +51,8 @@ TEST(Tableau, ExempleDonneLesCellulesAttendues) {
     EXPECT_EQ(cellules(t, 1),
               QStringList({"1", "x", "WTW3430", "COM7", "9600", "1", "conductivité", "750", "700",
                            "50", "0,100,255", "7", "Cond", "espace", "2", ":", ""}));
-    EXPECT_EQ(cellules(t, 2),
-              QStringList({"2", " ", " ", " ", " ", " ", "température", "30", "10", "5",
-                           "200,0,88", "5", "Cond", "espace", "4", ":", ""}));
+    EXPECT_EQ(cellules(t, 2), QStringList({"2", " ", " ", " ", " ", " ", "température", "30", "10",
+                                           "5", "200,0,88", "5", "Cond", "espace", "4", ":", ""}));
     // Every other instrument slot gets the same example, unmarked.
     EXPECT_EQ(t.cellule(1, 9), " ");
     EXPECT_EQ(t.cellule(2, 9), "WTW3430");
@@ -81,10 +84,12 @@ TEST(Tableau, LectureDuTexteDeLigne) {
     };
     for (const Cas& c : cas) {
         TTableau_multimetres t;
-        for (int col = 0; col < 17; ++col) t.fixe_cellule(col, 3, "ancien");
+        for (int col = 0; col < 17; ++col)
+            t.fixe_cellule(col, 3, "ancien");
         t.lit_texte_ligne(3, b(c.texte));
         QStringList attendues = c.attendues;
-        while (attendues.size() < 17) attendues << "";
+        while (attendues.size() < 17)
+            attendues << "";
         EXPECT_EQ(cellules(t, 3), attendues) << c.texte;
     }
     // A NUL byte ends the text.
@@ -103,8 +108,9 @@ TEST(Tableau, EcritureDuTexteDeLigne) {
     EXPECT_EQ(t.texte_ligne(0),
               b("n,actif,multimètre,COMx,vitesse,intervalle,grandeur,max,min,graduation,couleur,"
                 "épaisseur,repère,séparateur,occurence,\"rep hms\",\"fin de bloc\""));
-    EXPECT_EQ(t.texte_ligne(1),
-              b("1,x,WTW3430,COM7,9600,1,conductivité,750,700,50,\"0,100,255\",7,Cond,espace,2,:,"));
+    EXPECT_EQ(
+        t.texte_ligne(1),
+        b("1,x,WTW3430,COM7,9600,1,conductivité,750,700,50,\"0,100,255\",7,Cond,espace,2,:,"));
     EXPECT_EQ(t.texte_ligne(2), b("2,\" \",\" \",\" \",\" \",\" \",température,30,10,5,"
                                   "\"200,0,88\",5,Cond,espace,4,:,"));
 
@@ -119,9 +125,10 @@ TEST(Tableau, EcritureDuTexteDeLigne) {
 
 TEST(Tableau, AllerRetourDuTexteDeLigne) {
     TTableau_multimetres t;
-    const QList<QByteArray> difficiles = {" ",     "\"",      "\"\"",  ",",  "a,b", " a ",
+    const QList<QByteArray> difficiles = {" ",    "\"",     "\"\"",  ",",  "a,b",   " a ",
                                           "x\"y", b("é°µ"), "\x01z", "  ", "-{µS}", "Cond"};
-    for (int c = 0; c < 17; ++c) t.fixe_cellule(c, 1, difficiles[c % difficiles.size()]);
+    for (int c = 0; c < 17; ++c)
+        t.fixe_cellule(c, 1, difficiles[c % difficiles.size()]);
     const QByteArray texte = t.texte_ligne(1);
     TTableau_multimetres u;
     u.lit_texte_ligne(1, texte);
@@ -156,18 +163,17 @@ TEST(Tableau, RechercheDeLaLigneActive) {
         int precedente, attendue;
     };
     const Cas cas[] = {
-        {11, {3, 7}, 1, 3},  // the first marked
-        {11, {6}, 5, 5},     // a mark on a second row is never found
-        {11, {}, 7, 7},      // no mark: the previous row stays
-        {10, {9}, 1, 1},     // 10 rows: rows 1, 3, 5, 7 only
-        {11, {9}, 1, 9},
-        {13, {11}, 1, 11},
-        {1, {}, 3, 3},
+        {11, {3, 7}, 1, 3}, // the first marked
+        {11, {6}, 5, 5},    // a mark on a second row is never found
+        {11, {}, 7, 7},     // no mark: the previous row stays
+        {10, {9}, 1, 1},    // 10 rows: rows 1, 3, 5, 7 only
+        {11, {9}, 1, 9},    {13, {11}, 1, 11}, {1, {}, 3, 3},
     };
     for (const Cas& c : cas) {
         TTableau_multimetres t;
         t.redimensionne(c.nb_lignes);
-        for (int r : c.marques) t.fixe_cellule(1, r, " x ");
+        for (int r : c.marques)
+            t.fixe_cellule(1, r, " x ");
         EXPECT_EQ(t.cherche_ligne_active(c.precedente), c.attendue) << c.nb_lignes;
     }
 }
@@ -320,7 +326,7 @@ TEST(Tableau, NombreIllisibleArreteLaMiseAJourAuChampFautif) {
     EXPECT_EQ(p.multimetre_actif.ligne, 3);
     EXPECT_EQ(p.tableau.ligne_active, 3);
     EXPECT_EQ(p.multimetre_actif.couleur[1], rgb(0, 100, 255)); // before the bad cell
-    EXPECT_EQ(p.multimetre_actif.occurence[1], 99);              // after it: unchanged
+    EXPECT_EQ(p.multimetre_actif.occurence[1], 99);             // after it: unchanged
 }
 
 TEST(Tableau, CellulesDeLInstrumentActif) {
@@ -336,7 +342,8 @@ TEST(Tableau, CellulesDeLInstrumentActif) {
     p.tableau.ecrit_cellule_active("  42 ", "max", 1);
     EXPECT_EQ(p.tableau.cellule(7, 6), "42");
     EXPECT_EQ(p.tableau.lit_cellule_active("inconnue", 0), "");
-    for (int r = 1; r < 11; ++r) EXPECT_EQ(p.tableau.cellule(1, r), r == 5 ? "x" : "") << r;
+    for (int r = 1; r < 11; ++r)
+        EXPECT_EQ(p.tableau.cellule(1, r), r == 5 ? "x" : "") << r;
     actualise_multimetre(p);
     EXPECT_EQ(p.multimetre_actif.y_max[2], 42);
 
