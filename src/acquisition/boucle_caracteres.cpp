@@ -20,8 +20,9 @@ void decode(TProgramme& programme, TRapport& rapport, const QString& ligne,
         rapport.journal(QStringLiteral("ligne rejetée : ") + ligne);
         rapport.journal(QStringLiteral("  ") + erreur.message());
         ++programme.etat.nb_lignes_rejetees;
-        rapport.texte("Label_rejets", QStringLiteral("lignes rejetées : %1")
-                                          .arg(programme.etat.nb_lignes_rejetees));
+        rapport.texte(
+            "Label_rejets",
+            QStringLiteral("lignes rejetées : %1").arg(programme.etat.nb_lignes_rejetees));
     }
 }
 
@@ -37,7 +38,7 @@ void boucle_caracteres(TProgramme& programme, TRapport& rapport, TSource_caracte
     if (demo) applique_demo(programme, rapport);
 
     TContexte_decodage contexte;
-    QString legende_go;
+    TDecompte_go legende_go;
     QString champ_heure;
     do {
         rapport.traite_evenements();
@@ -102,8 +103,7 @@ void boucle_caracteres(TProgramme& programme, TRapport& rapport, TSource_caracte
                 t_ox = texte_ox + QLatin1Char(' ') + extrait_w(champ, 2, QLatin1Char(' ')) +
                        QStringLiteral(" %");
         }
-        const QString groupe =
-            t_1 + QLatin1Char(' ') + t_ph + QLatin1Char(' ') + t_ox;
+        const QString groupe = t_1 + QLatin1Char(' ') + t_ph + QLatin1Char(' ') + t_ox;
         if (!champ_heure.isEmpty() && !etat.arret) {
             rapport.journal(QStringLiteral("_heure =<") + champ_heure + QLatin1Char('>'));
             rapport.journal(QStringLiteral("_grand1=<") + groupe + QLatin1Char('>'));

@@ -24,16 +24,15 @@ class TBoucle_lignes {
 public:
     TBoucle_lignes(TProgramme& programme, TRapport& rapport)
         : programme(programme), etat(programme.etat), rapport(rapport) {
-        nb_lignes_bloc = etat.bloc_en_cours.isEmpty()
-                             ? 0
-                             : int(etat.bloc_en_cours.count(QLatin1Char(';'))) + 1;
+        nb_lignes_bloc =
+            etat.bloc_en_cours.isEmpty() ? 0 : int(etat.bloc_en_cours.count(QLatin1Char(';'))) + 1;
     }
 
     void passe_csv(QString ligne);
     void passe_simple(QString ligne);
 
     TContexte_decodage contexte;
-    QString legende_go;
+    TDecompte_go legende_go;
 
 private:
     void ajoute_au_bloc(const QString& ligne);
@@ -105,8 +104,8 @@ void TBoucle_lignes::passe_csv(QString ligne) {
         if (controle_dates_bloc(ligne, dates) != 3) {
             rapport.texte("Label21",
                           QStringLiteral("-> mesures à dates différentes (dt=1pas)  n =") +
-                              QString::number(programme.stock.nb_mesures) +
-                              QStringLiteral("\n\n") + dates + QStringLiteral("\n\n") +
+                              QString::number(programme.stock.nb_mesures) + QStringLiteral("\n\n") +
+                              dates + QStringLiteral("\n\n") +
                               QStringLiteral(" modifier dans les Paramètres la valeur [dernière "
                                              "grandeur affichée sur l'écran du WTW] \n") +
                               QStringLiteral(" actuellement   => ") + marque_fin +
@@ -122,7 +121,8 @@ void TBoucle_lignes::passe_csv(QString ligne) {
     QStringList champs; // champs[k] = field k of the block, field 0 empty
     champs.reserve(nb_champs + 1);
     champs.append(QString());
-    for (int k = 1; k <= nb_champs; ++k) champs.append(extrait_w(etat.bloc_en_cours, k, QLatin1Char(';')));
+    for (int k = 1; k <= nb_champs; ++k)
+        champs.append(extrait_w(etat.bloc_en_cours, k, QLatin1Char(';')));
     auto champ = [&](int k) { return k >= 1 && k <= nb_champs ? champs.at(k) : QString(); };
 
     QString t_heure, t_1, t_2, t_ph, t_ox;
@@ -139,8 +139,8 @@ void TBoucle_lignes::passe_csv(QString ligne) {
     }
     ++etat.nb_lectures;
     decode(t_heure);
-    const QString groupe = t_1 + QLatin1Char(' ') + t_2 + QLatin1Char(' ') + t_ph +
-                           QLatin1Char(' ') + t_ox;
+    const QString groupe =
+        t_1 + QLatin1Char(' ') + t_2 + QLatin1Char(' ') + t_ph + QLatin1Char(' ') + t_ox;
     rapport.journal(QStringLiteral("      =>") + groupe);
     rapport.journal(QStringLiteral("________________"));
     decode(groupe);
@@ -164,8 +164,8 @@ void TBoucle_lignes::passe_simple(QString ligne) {
     const TReglages& reglages = programme.reglages;
     const QString repere1 = depuis_1252(programme.multimetre_actif.repere[1]);
     const bool trois_sondes = reglages.ph_ox_3sondes;
-    const QString texte_ph = texte_reglage(reglages.texte_ph);
-    const QString texte_ox = texte_reglage(reglages.texte_ox);
+    const QString texte_ph = trois_sondes ? texte_reglage(reglages.texte_ph) : QString();
+    const QString texte_ox = trois_sondes ? texte_reglage(reglages.texte_ox) : QString();
     QString t_heure, t_1, t_ph, t_ox;
     const int nb_champs = int(bloc.count(QLatin1Char(';'))) + 1;
     for (int i = 1; i <= nb_champs; ++i) {
@@ -241,7 +241,8 @@ QString nombre_groupe(std::int32_t n) {
     QString chiffres = QString::number(n);
     const bool negatif = n < 0;
     if (negatif) chiffres.remove(0, 1);
-    for (qsizetype i = chiffres.size() - 3; i > 0; i -= 3) chiffres.insert(i, QLatin1Char(' '));
+    for (qsizetype i = chiffres.size() - 3; i > 0; i -= 3)
+        chiffres.insert(i, QLatin1Char(' '));
     return negatif ? QLatin1Char('-') + chiffres : chiffres;
 }
 

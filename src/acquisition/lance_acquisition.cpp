@@ -31,17 +31,27 @@ void attend(TProgramme& programme, TRapport& rapport, int millisecondes) {
     }
 }
 
-void decompte_bouton_go(const TProgramme& programme, TRapport& rapport, QString& legende) {
+void decompte_bouton_go(const TProgramme& programme, TRapport& rapport, TDecompte_go& decompte) {
     const QDateTime& depart = programme.etat.heure_depart;
+    const QByteArray& injection = programme.reglages.start_inject;
+    // Once a count is over, nothing changes until a new start or a new injection text.
+    if (depart == decompte.depart_fini && injection == decompte.texte_injection &&
+        !decompte.legende.isEmpty())
+        return;
     QString nouvelle;
     const qint64 e = depart.isValid() ? depart.msecsTo(programme.horloge()) : -1;
-    if (e >= 0 && e <= 5000)
+    if (e >= 0 && e <= 5000) {
         nouvelle = QTime(0, 0).addMSecs(int(6000 - e)).toString(QStringLiteral("hh:mm:ss"));
-    else
-        nouvelle = texte_reglage(programme.reglages.start_inject);
-    if (nouvelle != legende) {
-        legende = nouvelle;
-        rapport.texte("Button_go", legende);
+    } else {
+        nouvelle = texte_reglage(injection);
+        if (e > 5000 || !depart.isValid()) {
+            decompte.depart_fini = depart;
+            decompte.texte_injection = injection;
+        }
+    }
+    if (nouvelle != decompte.legende) {
+        decompte.legende = nouvelle;
+        rapport.texte("Button_go", decompte.legende);
     }
 }
 
@@ -51,4 +61,6 @@ void marque_t0(TProgramme& programme) {
     programme.etat.heure_t0 = programme.horloge();
 }
 
-QString texte_reglage(const QByteArray& texte) { return depuis_fichier_texte(texte); }
+QString texte_reglage(const QByteArray& texte) {
+    return depuis_fichier_texte(texte);
+}

@@ -15,10 +15,18 @@ void lance_acquisition(TProgramme& programme, TRapport& rapport, TSource_lignes&
 // programme.attente when it is set.
 void attend(TProgramme& programme, TRapport& rapport, int millisecondes);
 
+// What a loop run remembers of the t0 button: the caption it last showed, and the start whose
+// count is over (the clock is not read again until a new count starts).
+struct TDecompte_go {
+    QString legende;
+    QDateTime depart_fini;
+    QByteArray texte_injection;
+};
+
 // The t0 button during the first five seconds after heure_depart counts 00:00:05 down to
 // 00:00:01, then shows the injection text. Full date-times are compared, so the count holds
-// across midnight. `legende` is the caption last shown by this loop run.
-void decompte_bouton_go(const TProgramme& programme, TRapport& rapport, QString& legende);
+// across midnight.
+void decompte_bouton_go(const TProgramme& programme, TRapport& rapport, TDecompte_go& decompte);
 
 // t0 marked by the operator: the following points are tracing points, the demonstration curve
 // starts again from 0.

@@ -204,8 +204,8 @@ TEST(Decompte_bouton_go, CompteCinqSecondesPuisTexteDInjection) {
     for (const Cas& c : cas) {
         programme.etat.heure_depart = c.depart;
         programme.horloge = [&] { return c.maintenant; };
-        QString legende;
-        decompte_bouton_go(programme, rapport, legende);
+        TDecompte_go decompte;
+        decompte_bouton_go(programme, rapport, decompte);
         EXPECT_EQ(rapport.texte_de("Button_go"), QString::fromUtf8(c.legende))
             << c.maintenant.toString().toStdString();
     }
