@@ -7,15 +7,19 @@ TEST(Stock_mesures, CroissanceParPasDeDixMilleSansPerte) {
     stock.alloue_initial();
     ASSERT_EQ(stock.capacite_mesures, 10000);
     ASSERT_EQ(stock.mesures.size(), 10000u);
-    // Points 1 to 9 999 fit; storing the next one first grows the store to 20 000.
+    // Points 1 to 9 999 fit; with 9 999 held, storing the next one first grows the store to 20 000.
     for (int n = 1; n <= 10001; ++n) {
         stock.prepare_point_suivant();
         stock.nb_mesures = n;
         stock.point(n).grandeur1 = n;
         ASSERT_GT(stock.capacite_mesures, stock.nb_mesures);
         ASSERT_EQ(stock.mesures.size(), size_t(stock.capacite_mesures));
-        if (n == 9998) EXPECT_EQ(stock.capacite_mesures, 10000);
-        if (n == 9999) EXPECT_EQ(stock.capacite_mesures, 20000);
+        if (n == 9999) {
+            EXPECT_EQ(stock.capacite_mesures, 10000);
+        }
+        if (n == 10000) {
+            EXPECT_EQ(stock.capacite_mesures, 20000);
+        }
     }
     for (int n : {1, 9998, 9999, 10000, 10001}) EXPECT_EQ(stock.point(n).grandeur1, n);
     // New elements are zeroed.
