@@ -179,7 +179,12 @@ int execute_sans_fenetre(TProgramme& programme, const TOptions& options) {
     // The settings and the instrument table, as the parameters window loads them.
     charge_parametres(programme, signale);
     charge_tableau(programme, chemin_fichier_tableau(programme), TDemande(), signale);
-    programme.tableau.actualise_multimetre(programme.multimetre_actif);
+    try {
+        programme.tableau.actualise_multimetre(programme.multimetre_actif);
+    } catch (const ErreurConversion& erreur) {
+        dit_erreur(QStringLiteral("tableau des multimètres : ") + erreur.message());
+        return 1;
+    }
     TReglages& reglages = programme.reglages;
     reglages.nom_multimetre = programme.tableau.lit_cellule_active("multim\xE8tre", 0);
 
@@ -210,7 +215,12 @@ int execute_sans_fenetre(TProgramme& programme, const TOptions& options) {
     } else if (!options.rejouer.isEmpty()) {
         reglages.mode_demo = false;
         programme.attente = [](int) {};
-        rejoue_lignes(programme, rapport, lignes_relues);
+        try {
+            rejoue_lignes(programme, rapport, lignes_relues);
+        } catch (const ErreurConversion& erreur) {
+            dit_erreur(QStringLiteral("tableau des multimètres : ") + erreur.message());
+            return 1;
+        }
     } else {
         reglages.mode_demo = false;
         programme.tableau.ecrit_cellule_active(vers_1252(options.port), "COMx", 0);

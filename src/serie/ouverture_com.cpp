@@ -50,7 +50,24 @@ void signale_echec(TRapport& rapport, const QByteArray& config, const QString& e
 
 } // namespace
 
+namespace {
+bool ouvre_et_acquiert(TProgramme& programme, TRapport& rapport);
+}
+
 bool ouvre_com_et_acquiert(TProgramme& programme, TRapport& rapport) {
+    try {
+        return ouvre_et_acquiert(programme, rapport);
+    } catch (const ErreurConversion& erreur) {
+        // A number of the instrument description that cannot be read: the operator mends the
+        // table; no acquisition runs on a half-read description.
+        rapport.journal(QStringLiteral("  erreur : ") + erreur.message());
+        rapport.message(erreur.message());
+        return false;
+    }
+}
+
+namespace {
+bool ouvre_et_acquiert(TProgramme& programme, TRapport& rapport) {
     TEtat_acquisition& etat = programme.etat;
     const TReglages& reglages = programme.reglages;
     TPorts_serie& ports = ports_de(programme);
@@ -130,6 +147,7 @@ bool ouvre_com_et_acquiert(TProgramme& programme, TRapport& rapport) {
     ports.min.rts_com_min(reglages.rts);
     return ok;
 }
+} // namespace
 
 void ferme_com_acquisition(TProgramme& programme, TRapport& rapport) {
     rapport.journal(QStringLiteral(" Close"));

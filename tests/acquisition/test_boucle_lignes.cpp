@@ -117,7 +117,9 @@ TEST(Controle_dates_bloc, CompareLesTroisPremieresDates) {
     for (const Cas& c : cas) {
         QString dates;
         EXPECT_EQ(controle_dates_bloc(QString::fromUtf8(c.bloc), dates), c.resultat) << c.bloc;
-        if (c.dates) EXPECT_EQ(dates, QString::fromUtf8(c.dates)) << c.bloc;
+        if (c.dates) {
+            EXPECT_EQ(dates, QString::fromUtf8(c.dates)) << c.bloc;
+        }
     }
 }
 

@@ -26,7 +26,9 @@ TEST(Config_com, NomDuPortEtNumeroCom) {
     for (const Cas& c : cas) {
         QString nom, erreur;
         EXPECT_EQ(nom_peripherique(c.config, nom, erreur), c.nom != nullptr) << c.config;
-        if (c.nom) EXPECT_EQ(nom, QString::fromLatin1(c.nom)) << c.config;
+        if (c.nom) {
+            EXPECT_EQ(nom, QString::fromLatin1(c.nom)) << c.config;
+        }
         EXPECT_EQ(erreur, QString::fromUtf8(c.erreur)) << c.config;
     }
 }
