@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -466,6 +467,36 @@ TEST_F(Form2, CouleurAnnuleeEcritLaCouleurNormalisee) {
         form2->stringgrid1DblClick(); // the dialog is cancelled
         EXPECT_EQ(cellule("couleur", 2), QByteArray(k.apres)) << k.avant;
     }
+}
+
+TEST_F(Form2, DessinDesCellulesEtDesTitres) {
+    cree();
+    form2->show();
+    TGrille* grille = form2->stringgrid1;
+    const QImage image = grille->grab().toImage();
+    const int x0 = grille->verticalHeader()->width() + grille->frameWidth();
+    const int y0 = grille->horizontalHeader()->height() + grille->frameWidth();
+    // Centre of a title, of a cell (table column c, row r).
+    auto titre = [&](int c) {
+        return image.pixelColor(x0 + grille->columnViewportPosition(c - 1) + 4,
+                                grille->frameWidth() + 3);
+    };
+    auto case_ = [&](int c, int r) {
+        return image.pixelColor(x0 + grille->columnViewportPosition(c - 1) +
+                                    grille->columnWidth(c - 1) - 4,
+                                y0 + grille->rowViewportPosition(r - 1) + 4);
+    };
+    auto col = [&](const char* t) { return programme.tableau.colonne_par_titre(t); };
+    const QColor pale(233, 252, 252), aqua(0, 255, 255), gris(192, 192, 192);
+    for (const char* t : {"actif", "COMx", "vitesse", "couleur", "s\xE9parateur"})
+        EXPECT_EQ(titre(col(t)), pale) << t;
+    EXPECT_NE(titre(col("grandeur")), pale);
+    EXPECT_EQ(case_(col("couleur"), 1), QColor(0, 100, 255));
+    EXPECT_EQ(case_(col("couleur"), 2), QColor(200, 0, 88));
+    EXPECT_EQ(case_(col("vitesse"), 2), gris);
+    EXPECT_EQ(case_(col("max"), 1), aqua);
+    EXPECT_NE(case_(col("max"), 3), aqua);
+    EXPECT_EQ(image.pixelColor(grille->frameWidth() + 2, y0 + 4), aqua); // number of the active row
 }
 
 TEST_F(Form2, GrilleQuiPrendLeFocusMarqueLeTableauModifie) {

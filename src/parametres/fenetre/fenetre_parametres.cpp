@@ -294,10 +294,10 @@ void TForm2::construit_controles() {
     Edit_sos_mn->setToolTip(QStringLiteral("Sauvegarde dans le sous-dossier"));
 
     // ---- three-probe meter, top right ----
-    Panel_3sondes = cree<QFrame>(this, "Panel_3sondes", 884, 6, 300, 214);
+    Panel_3sondes = cree<QFrame>(this, "Panel_3sondes", 878, 6, 318, 214);
     Panel_3sondes->setFrameShape(QFrame::Box);
     Panel_3sondes->setFrameShadow(QFrame::Sunken);
-    Button5 = cree<QPushButton>(Panel_3sondes, "Button5", 8, 8, 284, 25);
+    Button5 = cree<QPushButton>(Panel_3sondes, "Button5", 8, 8, 300, 25);
     Button5->setText(QStringLiteral("Graphique 2,3 sondes sur WTW3430"));
     Button5->setFont(police(11, false, true));
     fixe_aide(Button5, QStringLiteral("Conductivité  Température  pH   Oxygène dissout"));
@@ -321,7 +321,7 @@ void TForm2::construit_controles() {
     fixe_aide(Edit_ox, QStringLiteral("repère pour l'oxygène dissout "));
     Label15 = etiquette(Panel_3sondes, "Label15",
                         QStringLiteral("dernière grandeur affichée au bas de l'écran du WTW"), 8,
-                        96, 284);
+                        96, 306);
     fixe_aide(Label15, QStringLiteral("pour que les 4 grandeurs soient du même pas de temps "));
     ComboBox_cond_ph_ox = cree<QComboBox>(Panel_3sondes, "ComboBox_cond_ph_ox", 8, 114, 90, 22);
     ComboBox_cond_ph_ox->setEditable(true);
@@ -339,8 +339,8 @@ void TForm2::construit_controles() {
         couleur_texte(l, Qt::blue);
 
     // ---- display and file options, right ----
-    Label2 = etiquette(this, "Label2", QStringLiteral("signe décimal du PC :"), 1200, 40, 230);
-    RadioGroup_signe_decimal = cree<QGroupBox>(this, "RadioGroup_signe_decimal", 1200, 60, 240, 70);
+    Label2 = etiquette(this, "Label2", QStringLiteral("signe décimal du PC :"), 1204, 40, 236);
+    RadioGroup_signe_decimal = cree<QGroupBox>(this, "RadioGroup_signe_decimal", 1204, 60, 240, 70);
     RadioGroup_signe_decimal->setTitle(QStringLiteral("signe décimal du fichier d'enregistrement"));
     RadioButton_virgule =
         cree<QRadioButton>(RadioGroup_signe_decimal, "RadioButton_virgule", 10, 20, 200, 20);
@@ -349,7 +349,7 @@ void TForm2::construit_controles() {
         cree<QRadioButton>(RadioGroup_signe_decimal, "RadioButton_point", 10, 42, 200, 20);
     RadioButton_point->setText(QStringLiteral("point"));
     RadioButton_virgule->setChecked(true);
-    RadioGroup_souris = cree<QGroupBox>(this, "RadioGroup_souris", 1200, 140, 240, 92);
+    RadioGroup_souris = cree<QGroupBox>(this, "RadioGroup_souris", 1204, 140, 240, 92);
     RadioGroup_souris->setTitle(QStringLiteral("souris"));
     RadioButton_habituelle =
         cree<QRadioButton>(RadioGroup_souris, "RadioButton_habituelle", 10, 20, 200, 20);
@@ -367,21 +367,21 @@ void TForm2::construit_controles() {
     SpeedButton_question_close->setFont(police(16, true));
 
     // ---- bottom: table buttons, help strip, the table ----
-    Button_enreg_param = cree<QPushButton>(this, "Button_enreg_param", 12, 446, 130, 25);
+    Button_enreg_param = cree<QPushButton>(this, "Button_enreg_param", 12, 440, 130, 25);
     Button_enreg_param->setText(QStringLiteral("Enregistrer param."));
-    Button_charger_param = cree<QPushButton>(this, "Button_charger_param", 150, 446, 130, 25);
+    Button_charger_param = cree<QPushButton>(this, "Button_charger_param", 150, 440, 130, 25);
     Button_charger_param->setText(QStringLiteral("Charger param."));
-    Button_exemple = cree<QPushButton>(this, "Button_exemple", 288, 446, 130, 25);
+    Button_exemple = cree<QPushButton>(this, "Button_exemple", 288, 440, 130, 25);
     Button_exemple->setText(QStringLiteral("exemple param."));
 
-    Panel_aide = etiquette(this, "Panel_aide", QStringLiteral("explications"), 8, 476, 1435, 24);
+    Panel_aide = etiquette(this, "Panel_aide", QStringLiteral("explications"), 8, 470, 1435, 24);
     Panel_aide->setFrameShape(QFrame::Panel);
     Panel_aide->setFrameShadow(QFrame::Raised);
     Panel_aide->setAlignment(Qt::AlignCenter);
 
     stringgrid1 = new TGrille(programme.tableau, this);
     stringgrid1->setObjectName(QStringLiteral("stringgrid1"));
-    stringgrid1->setGeometry(8, 502, 1435, 240);
+    stringgrid1->setGeometry(8, 496, 1435, 248);
 
     Panel_choix = cree<QFrame>(this, "Panel_choix", 500, 300, 230, 92);
     Panel_choix->setFrameShape(QFrame::Panel);
@@ -599,7 +599,7 @@ void TForm2::resizeEvent(QResizeEvent* evenement) {
     QWidget::resizeEvent(evenement);
     // The strip follows the width, the table both width and height.
     if (Panel_aide) Panel_aide->resize(width() - 16, Panel_aide->height());
-    if (stringgrid1) stringgrid1->resize(width() - 16, qMax(60, height() - stringgrid1->y() - 6));
+    if (stringgrid1) stringgrid1->resize(width() - 16, qMax(60, height() - stringgrid1->y() - 4));
 }
 
 void TForm2::bascule_visibilite() {

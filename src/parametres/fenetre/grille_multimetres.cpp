@@ -258,7 +258,10 @@ TEntete_grille::TEntete_grille(Qt::Orientation orientation, TTableau_multimetres
     : QHeaderView(orientation, parent), tableau(t) {}
 
 void TEntete_grille::paintSection(QPainter* peintre, const QRect& rect, int section) const {
+    // The style leaves its own clipping on the painter: our drawing needs it back.
+    peintre->save();
     QHeaderView::paintSection(peintre, rect, section);
+    peintre->restore();
     peintre->save();
     if (orientation() == Qt::Horizontal) {
         const QByteArray titre = tableau.cellule(section + 1, 0);
