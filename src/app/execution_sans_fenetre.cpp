@@ -271,11 +271,13 @@ int execute_sans_fenetre(TProgramme& programme, const TOptions& options) {
     }
 
     QTextStream sortie(stdout);
-    sortie << "points : " << programme.stock.nb_mesures << '\n'
-           << "lignes rejetées : " << programme.etat.nb_lignes_rejetees << '\n'
-           << "fichier : " << chemin << '\n'
-           << "Label_zero : " << rapport.texte_de("Label_zero") << '\n'
-           << "Label_hauteur : " << rapport.texte_de("Label_hauteur") << Qt::endl;
+    // One value per line, nothing else on standard output, so scripts can read it: the points,
+    // the rejected lines, the file written, the baseline/peak/area text, the height text.
+    sortie << programme.stock.nb_mesures << '\n'
+           << programme.etat.nb_lignes_rejetees << '\n'
+           << chemin << '\n'
+           << rapport.texte_de("Label_zero") << '\n'
+           << rapport.texte_de("Label_hauteur") << Qt::endl;
     if (fin_anormale) {
         dit_erreur(QStringLiteral("acquisition interrompue avant la fin demandée ; les mesures "
                                   "reçues sont enregistrées"));

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
 
@@ -172,6 +173,9 @@ void TForm1::construit_controles() {
     Label_multimetre->setFont(police(27, true));
     Edit_repertoire = cree<QLineEdit>(this, "Edit_repertoire", 420, 8, 400, 28);
     Edit_repertoire->setFont(police(13));
+    // Where the files go while no working folder is chosen.
+    Edit_repertoire->setPlaceholderText(
+        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
     SpeedButton_choix_rep = cree<QToolButton>(this, "SpeedButton_choix_rep", 822, 8, 40, 28);
     SpeedButton_choix_rep->setText(QStringLiteral("./.."));
     Label16 = etiquette(this, "Label16", QStringLiteral("nom"), 872, 12, 40, 22, 14);
@@ -198,16 +202,16 @@ void TForm1::construit_controles() {
     Label_heure = etiquette(this, "Label_heure", QString(), 480, 140, 210, 24, 15);
     Label15 = etiquette(this, "Label15", QStringLiteral("durée traçage"), 480, 166, 120, 20, 13);
     Label_tracage = etiquette(this, "Label_tracage", QStringLiteral("---"), 480, 184, 210, 26, 18);
-    Label_zero = etiquette(this, "Label_zero", QStringLiteral("base = "), 145, 212, 1000, 30, 24);
+    Label_zero = etiquette(this, "Label_zero", QStringLiteral("base = "), 205, 210, 1480, 30, 24);
     Label_zero->setToolTip(QStringLiteral(" avant le traçage, Hmax et pendant (Hmax-Hbase)  "));
-    Label_hauteur = etiquette(this, "Label_hauteur", QString(), 145, 244, 700, 30, 24);
+    Label_hauteur = etiquette(this, "Label_hauteur", QString(), 205, 242, 900, 30, 24);
     Label_hauteur->setToolTip(QStringLiteral("moyenne des 60 dernières valeurs  - la ligne de base "));
-    Label_n = etiquette(this, "Label_n", QStringLiteral("n = 0"), 145, 278, 250, 34, 27);
+    Label_n = etiquette(this, "Label_n", QStringLiteral("n = 0"), 205, 278, 260, 34, 27);
     Label_n->setFont(police(27, true));
-    Label7 = etiquette(this, "Label7", QString(), 400, 286, 290, 22, 14);
+    Label7 = etiquette(this, "Label7", QString(), 470, 278, 300, 20, 14);
     Label7->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     Label7->hide();
-    Label_rejets = etiquette(this, "Label_rejets", QString(), 700, 292, 300, 20, 13);
+    Label_rejets = etiquette(this, "Label_rejets", QString(), 470, 298, 220, 18, 13);
     Label_rejets->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     Label_rejets->setToolTip(QStringLiteral("lignes du multimètre illisibles : voir le journal"));
     Label_rejets->hide();
@@ -268,24 +272,24 @@ void TForm1::construit_controles() {
         QStringLiteral("au début, les couleurs de fonds peuvent être mofifiées par un double clik"));
     SpeedButton_annuler_couleur->hide();
 
-    Label11 = etiquette(this, "Label11", QStringLiteral("dernière sauvegarde => "), 400, 312, 250, 18, 12);
+    Label11 = etiquette(this, "Label11", QStringLiteral("dernière sauvegarde => "), 700, 298, 158, 18, 12);
     Label11->setToolTip(QStringLiteral("fichier"));
-    Label22 = etiquette(this, "Label22", QStringLiteral("-/-"), 652, 312, 560, 18, 12);
+    Label22 = etiquette(this, "Label22", QStringLiteral("-/-"), 860, 298, 820, 18, 12);
     Label_n->raise();
 
     // Right: decoded lines and the hidden journal.
     Label20 = etiquette(this, "Label20", QStringLiteral("n   heurePC  durée traçage  G1  G2   multimètre          "),
                         1150, 46, 520, 16, 11);
-    Memo2 = cree<QPlainTextEdit>(this, "Memo2", 1150, 62, 526, 226);
+    Memo2 = cree<QPlainTextEdit>(this, "Memo2", 1150, 62, 526, 124);
     Memo2->setReadOnly(true);
     Memo2->setFont(police(9));
     Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo2->setToolTip(QStringLiteral("lignes décodées du multimètre"));
-    Memo1 = cree<QPlainTextEdit>(this, "Memo1", 1150, 62, 526, 226);
+    Memo1 = cree<QPlainTextEdit>(this, "Memo1", 1150, 62, 526, 124);
     Memo1->setReadOnly(true);
     Memo1->hide();
     Label_config = etiquette(this, "Label_config", QStringLiteral("configuration COMx  Bauds parité stop bit"),
-                             1150, 292, 520, 20, 12);
+                             1150, 188, 520, 20, 12);
 
     Bevel1 = cree<QFrame>(this, "Bevel1", 1290, 2, 400, 40);
     Bevel1->setFrameShape(QFrame::StyledPanel);
@@ -338,7 +342,7 @@ void TForm1::construit_panneau_courbes() {
 }
 
 void TForm1::construit_panneau_question() {
-    Panel_question = cree<QFrame>(this, "Panel_question", 300, 40, 641, 230);
+    Panel_question = cree<QFrame>(this, "Panel_question", 700, 40, 641, 230);
     Panel_question->setFrameShape(QFrame::Panel);
     Panel_question->setFrameShadow(QFrame::Raised);
     Panel_question->setAutoFillBackground(true);

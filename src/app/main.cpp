@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QDir>
+#include <QCheckBox>
 #include <QFileInfo>
+#include <QSerialPortInfo>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <clocale>
@@ -72,11 +74,18 @@ int main(int argc, char** argv) {
 
     if (options.sans_fenetre) return execute_sans_fenetre(programme, options);
 
+    // A first start (no settings yet) or a computer without any serial port runs the
+    // demonstration: there is no instrument to read.
+    const bool premier_demarrage =
+        !QFileInfo::exists(QDir(programme.dossier_reglages).filePath(QStringLiteral("Probelog.prm")));
+
     // The three windows, in this order: the main window, the parameters, the charts.
     TForm1 form1(programme);
     TForm2 form2(programme, form1);
     TForm3 form3(programme);
     form1.relie_fenetres(&form2, &form3);
+    if ((premier_demarrage || QSerialPortInfo::availablePorts().isEmpty()) && !programme.reglages.mode_demo)
+        form1.CheckBox_demo->click();
     form1.show();
     return QApplication::exec();
 }

@@ -14,11 +14,14 @@ namespace {
 struct Resultat {
     int code = -1;
     QString sortie, erreurs;
-    QString ligne(const char* debut) const {
-        const QString d = QString::fromUtf8(debut);
-        for (const QString& l : sortie.split(QLatin1Char('\n')))
-            if (l.startsWith(d)) return l.mid(d.size());
-        return QStringLiteral("<absent>");
+    // The summary is five lines in this order; `quoi` names one of them.
+    QString ligne(const char* quoi) const {
+        static const QStringList ordre{QStringLiteral("points : "), QStringLiteral("lignes rejetées : "),
+                                       QStringLiteral("fichier : "), QStringLiteral("Label_zero : "),
+                                       QStringLiteral("Label_hauteur : ")};
+        const qsizetype i = ordre.indexOf(QString::fromUtf8(quoi));
+        const QStringList lignes = sortie.split(QLatin1Char('\n'));
+        return (i >= 0 && i < lignes.size()) ? lignes[i] : QStringLiteral("<absent>");
     }
 };
 
