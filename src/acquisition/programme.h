@@ -11,6 +11,7 @@
 #include "parametres/multimetre.h"
 #include "parametres/reglages.h"
 #include "parametres/tableau.h"
+#include "util/regional.h"
 
 // The decoded lines: the list that record files are made of (the main window's) and its mirror
 // in the parameters window. They differ only by their first line after a link test.
@@ -53,7 +54,7 @@ struct TProgramme {
     QString dossier_reglages;           // folder of "Probelog.prm" and of the table file
 
     // The clock the decoder reads; tests replace it to get exact time steps.
-    std::function<QDateTime()> horloge = [] { return QDateTime::currentDateTime(); };
+    std::function<QDateTime()> horloge = [] { return regional::maintenant(); };
 
     // Waits of the acquisition loops and of the port opening, in milliseconds. Empty: real waits
     // that keep the user interface alive. Tests and the runner replace them.

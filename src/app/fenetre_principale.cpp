@@ -114,6 +114,9 @@ void TForm1::relie_fenetres(TForm2* parametres, TForm3* graphes) {
     form2 = parametres;
     form3 = graphes;
     rapport_fenetres->relie_parametres(parametres);
+    // The quantity colours of display mode 0, as the parameters window made them active.
+    couleur_normale[1] = programme.multimetre_actif.couleur[1];
+    couleur_normale[2] = programme.multimetre_actif.couleur[2];
 }
 
 TRapport& TForm1::rapport() { return *rapport_fenetres; }

@@ -73,6 +73,8 @@ public:
     void Timer1Timer();
     void ouvre_dans_blocnote(const QString& dossier, const QString& nom);
 
+    // Replaces the end of the program after the exit question (tests).
+    std::function<void(int code)> fin_programme;
     // Replaces the opening of saved files in the editor (tests).
     std::function<void(const QString& chemin)> ouverture_fichier;
 

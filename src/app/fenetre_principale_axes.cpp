@@ -13,6 +13,7 @@
 
 #include "app/fenetre_principale.h"
 #include "app/vue_image.h"
+#include "parametres/fenetre/fenetre_parametres.h"
 #include "parametres/fichiers_parametres.h"
 #include "util/cp1252.h"
 #include "util/regional.h"
@@ -71,6 +72,7 @@ void TForm1::applique_axe(QLineEdit* champ) {
     else m.y_graduation[a.grandeur] = valeur;
     // 3. The instrument keeps it.
     programme.tableau.ecrit_cellule_active(texte, colonne, a.grandeur - 1);
+    if (form2) form2->actualise_grille();
     // 4, 5.
     retrace_courbes();
     programme.tableau_modifie = true;

@@ -24,6 +24,7 @@
 #include "graphes/fenetre_graphes.h"
 #include "parametres/fenetre/fenetre_parametres.h"
 #include "parametres/fichiers_parametres.h"
+#include "acquisition/lance_acquisition.h"
 #include "serie/ouverture_com.h"
 #include "util/cp1252.h"
 
@@ -124,9 +125,7 @@ void TForm1::_Button_go_tracage_Click_simule() {
 
 // ---- t0 ----
 void TForm1::Button_goClick() {
-    programme.etat.compteur_demo = 0;
-    programme.etat.indice_t0 = programme.stock.nb_mesures;
-    programme.etat.heure_t0 = QDateTime::currentDateTime();
+    marque_t0(programme);
     Panel_question->hide();
     Button_stop->setEnabled(true);
     Button_stop->setFocus();
@@ -222,7 +221,8 @@ void TForm1::SpeedButton_questionClick() {
 
 void TForm1::termine_programme() {
     fermeture_autorisee = true;
-    QApplication::exit(0);
+    if (fin_programme) fin_programme(0);
+    else QApplication::exit(0);
 }
 
 void TForm1::SpeedButton_annulerClick() {
@@ -301,9 +301,8 @@ void TForm1::touche_relachee(int touche, QLineEdit* champ) {
 
 void TForm1::CheckBox_demoClick() {
     programme.reglages.mode_demo = CheckBox_demo->isChecked();
-    if (QWidget* f2 = fenetre_parametres())
-        if (auto* demo = f2->findChild<QCheckBox*>(QStringLiteral("CheckBox_demo")))
-            if (demo->isChecked() != CheckBox_demo->isChecked()) demo->click();
+    if (form2 && form2->CheckBox_demo && form2->CheckBox_demo->isChecked() != CheckBox_demo->isChecked())
+        form2->CheckBox_demo->click();
     Label_multimetre->setText(programme.reglages.mode_demo
                                   ? QStringLiteral("DEMO")
                                   : depuis_1252(programme.tableau.lit_cellule_active("multim\xE8tre", 0)));
@@ -341,7 +340,8 @@ void TForm1::connecte_controles() {
     connect(SpeedButton_question, &QToolButton::clicked, this, [this] { SpeedButton_questionClick(); });
     connect(SpeedButton_annuler, &QToolButton::clicked, this, [this] { SpeedButton_annulerClick(); });
     connect(SpeedButton_croix_close, &QToolButton::clicked, this, [this] { SpeedButton_croix_closeClick(); });
-    connect(CheckBox_demo, &QCheckBox::clicked, this, [this] { CheckBox_demoClick(); });
+    // The parameters window sets this box from code too: the handler follows every change.
+    connect(CheckBox_demo, &QCheckBox::toggled, this, [this] { CheckBox_demoClick(); });
     connect(Button_zoom, &QPushButton::clicked, this, [this] { Button_zoomClick(); });
     connect(Button_contraste, &QPushButton::clicked, this, [this] { Button_contrasteClick(); });
     connect(CheckBox_y2, &QCheckBox::clicked, this, [this] { CheckBox_y2Click(); });
@@ -359,13 +359,7 @@ void TForm1::connecte_controles() {
         }
     });
     connect(Button_parametres, &QPushButton::clicked, this, [this] {
-        if (QWidget* f2 = fenetre_parametres()) {
-            f2->setVisible(!f2->isVisible());
-            if (f2->isVisible()) {
-                f2->raise();
-                f2->activateWindow();
-            }
-        }
+        if (form2) form2->bascule_visibilite();
     });
     connect(Button_enreg_param, &QPushButton::clicked, this, [this] {
         enregistre_tout(programme, demande_operateur(), signale_operateur(), &rapport());
@@ -373,8 +367,7 @@ void TForm1::connecte_controles() {
         if (programme.reglages.mode_demo) Label_multimetre->setText(QStringLiteral("DEMO"));
     });
     connect(Button_aide, &QPushButton::clicked, this, [this] {
-        if (QWidget* f2 = fenetre_parametres())
-            if (auto* aide = f2->findChild<QAbstractButton*>(QStringLiteral("Button_aide"))) aide->click();
+        if (form2) form2->SpeedButton_aideClick();
     });
     // Reopening a record file comes with the file panel; until then the button says so.
     Button_open_file->setEnabled(false);

@@ -17,6 +17,18 @@ QString remplace_point(QString texte) {
 }
 } // namespace
 
+QDateTime maintenant() {
+    static qint64 prochain_controle = 0;
+    static int decalage = 0;
+    const QDateTime utc = QDateTime::currentDateTimeUtc();
+    const qint64 ms = utc.toMSecsSinceEpoch();
+    if (ms >= prochain_controle || ms < prochain_controle - 60000) {
+        decalage = QDateTime::currentDateTime().offsetFromUtc();
+        prochain_controle = ms + 60000;
+    }
+    return utc.toOffsetFromUtc(decalage);
+}
+
 void initialise(const QLocale& locale) {
     const QString signe = locale.decimalPoint();
     valeurs_courantes.signe_decimal = (signe == QStringLiteral(",")) ? ',' : '.';

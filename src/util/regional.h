@@ -23,6 +23,10 @@ const TRegional& courant();
 
 inline char signe_decimal() { return courant().signe_decimal; }
 
+// The PC's date and time. The offset from UTC is looked up at most once a minute: the system's
+// look-up reads the time-zone files, which at one point per call dominated the decoding.
+QDateTime maintenant();
+
 // "date heure" of a point: the short date, one space, hh:mm:ss.
 QString texte_date_heure(const QDateTime& instant);
 // Reads such a text back with the same settings; false when it is not one.

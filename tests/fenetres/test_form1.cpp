@@ -37,6 +37,7 @@ protected:
         programme.reglages.nom_blocnote = "";
         programme.reglages.repertoire_travail = avec_antislash(travail.path());
         form1 = std::make_unique<TForm1>(programme);
+        form1->fin_programme = [this](int code) { code_de_fin = code; };
         // Editors and file viewers are not started from the tests.
         form1->ouverture_fichier = [this](const QString& chemin) { fichiers_ouverts.append(chemin); };
         form1->relie_fenetres(nullptr, nullptr);
@@ -71,6 +72,7 @@ protected:
 
     QTemporaryDir reglages, travail;
     QStringList fichiers_ouverts;
+    int code_de_fin = -1;
     TProgramme programme;
     std::unique_ptr<TForm1> form1;
 };
@@ -188,6 +190,7 @@ TEST_F(Form1Test, SortieConfirmeeEnregistreLesLignesNonSauvees) {
         return true;
     });
     EXPECT_TRUE(form1->sortie_demandee());
+    EXPECT_EQ(code_de_fin, 0);
     EXPECT_EQ(form1->SpeedButton_question->text(), QStringLiteral("EXIT AUTO..."));
     ASSERT_EQ(fichiers().size(), 1);
     EXPECT_EQ(programme.enregistrement.nb_enreg_sauves, programme.lignes.parametres.size() - 1);
