@@ -198,6 +198,35 @@ TEST_F(Form1Test, SortieConfirmeeEnregistreLesLignesNonSauvees) {
     EXPECT_TRUE(QFile::exists(QDir(reglages.path()).filePath(QStringLiteral("Probelog.prm"))));
 }
 
+TEST_F(Form1Test, SauvegardePeriodiqueUnSeulFichierParAcquisition) {
+    programme.reglages.sauve_auto = true;
+    programme.reglages.save_sans_confirmation = true;
+    for (int acquisition = 1; acquisition <= 2; ++acquisition) {
+        // File names carry the time to the second: the second acquisition starts in another one.
+        if (acquisition == 2) QTest::qWait(1100);
+        // A short period: several periodic saves during each acquisition.
+        QTimer::singleShot(0, [this] { form1->Timer1->setInterval(40); });
+        int sauvegardes = 0;
+        QString precedent;
+        pilote([&] { form1->Button_START->click(); }, [&] {
+            if (!form1->Timer1->isActive()) return false;
+            const QString dernier = programme.enregistrement.dernier_fichier_auto;
+            if (dernier != precedent && !dernier.isEmpty()) {
+                ++sauvegardes;
+                precedent = dernier;
+            }
+            if (sauvegardes < 3) return false;
+            form1->Button_stop->click();
+            return true;
+        });
+        EXPECT_GE(sauvegardes, 3);
+        EXPECT_FALSE(form1->Timer1->isActive());
+        // One periodic file per acquisition: the latest of this one, the last of the previous.
+        EXPECT_EQ(fichiers(QStringLiteral("sauvegarde_auto")).size(), acquisition)
+            << fichiers(QStringLiteral("sauvegarde_auto")).join(QLatin1Char(',')).toStdString();
+    }
+}
+
 TEST_F(Form1Test, ChampsDAxeFiltrentEtEcriventDansLeTableau) {
     form1->show();
     QLineEdit* max1 = form1->Edit_max_y1;
