@@ -205,9 +205,9 @@ void TForm1::construit_controles() {
     Label_heure = etiquette(this, "Label_heure", QString(), 480, 140, 210, 24, 15);
     Label15 = etiquette(this, "Label15", QStringLiteral("durée traçage"), 480, 166, 120, 20, 13);
     Label_tracage = etiquette(this, "Label_tracage", QStringLiteral("---"), 480, 184, 210, 26, 18);
-    Label_zero = etiquette(this, "Label_zero", QStringLiteral("base = "), 205, 210, 1480, 30, 24);
+    Label_zero = etiquette(this, "Label_zero", QStringLiteral("base = "), 205, 213, 1480, 30, 24);
     Label_zero->setToolTip(QStringLiteral(" avant le traçage, Hmax et pendant (Hmax-Hbase)  "));
-    Label_hauteur = etiquette(this, "Label_hauteur", QString(), 205, 242, 900, 30, 24);
+    Label_hauteur = etiquette(this, "Label_hauteur", QString(), 205, 244, 900, 30, 24);
     Label_hauteur->setToolTip(QStringLiteral("moyenne des 60 dernières valeurs  - la ligne de base "));
     Label_n = etiquette(this, "Label_n", QStringLiteral("n = 0"), 205, 278, 260, 34, 27);
     Label_n->setFont(police(27, true));
@@ -345,7 +345,7 @@ void TForm1::construit_panneau_courbes() {
 }
 
 void TForm1::construit_panneau_question() {
-    Panel_question = cree<QFrame>(this, "Panel_question", 700, 40, 641, 230);
+    Panel_question = cree<QFrame>(this, "Panel_question", 700, 40, 641, 170);
     Panel_question->setFrameShape(QFrame::Panel);
     Panel_question->setFrameShadow(QFrame::Raised);
     Panel_question->setAutoFillBackground(true);
@@ -357,12 +357,12 @@ void TForm1::construit_panneau_question() {
     SpeedButton_annuler->setFont(police(18));
     SpeedButton_croix_close = cree<QToolButton>(Panel_question, "SpeedButton_croix_close", 641 - 34, 4, 28, 24);
     SpeedButton_croix_close->setText(QStringLiteral("X"));
-    Button_go = cree<QPushButton>(Panel_question, "Button_go", 20, 70, 340, 44);
+    Button_go = cree<QPushButton>(Panel_question, "Button_go", 20, 58, 340, 44);
     Button_go->setText(QStringLiteral("00:00:00"));
     Button_go->setFont(police(22, true));
     Button_go->setToolTip(QStringLiteral("message affiché pour lancer le traçage proprement dit  "));
-    Label_mess = cree<QLabel>(Panel_question, "Label_mess", 16, 120, 641 - 32, 104);
-    Label_mess->setFont(police(18));
+    Label_mess = cree<QLabel>(Panel_question, "Label_mess", 16, 104, 641 - 32, 64);
+    Label_mess->setFont(police(17));
     Label_mess->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Panel_question->hide();
 }
