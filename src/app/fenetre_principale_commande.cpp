@@ -143,13 +143,6 @@ void TForm1::Button_stopClick() {
         Button_stop->setEnabled(false);
         Timer1->stop();
         Button_test_com->setText(QStringLiteral("test COM"));
-        // The save's report stays on screen.
-        if (!Label_mess->text().isEmpty() && programme.enregistrement.nb_enreg_sauves > 0) {
-            SpeedButton_question->hide();
-            Button_go->hide();
-            Panel_question->show();
-            Panel_question->raise();
-        }
     } else {
         CheckBox_demo->show();
         Panel_question->show();
@@ -187,11 +180,6 @@ void TForm1::SpeedButton_questionClick() {
         const QPoint centre = Button_stop->mapToGlobal(Button_stop->rect().center());
         guide_souris(centre.x(), centre.y());
         Panel_question->hide();
-        // The report of the save stays readable in the panel.
-        if (!Label_mess->text().trimmed().isEmpty() && Label_mess->text().contains(QStringLiteral("enregistrements"))) {
-            SpeedButton_question->hide();
-            Panel_question->show();
-        }
     } else if (question == QStringLiteral("exit")) {
         SpeedButton_question->setText(QStringLiteral("EXIT AUTO..."));
         SpeedButton_question->setAutoRaise(true);

@@ -122,7 +122,6 @@ TEST_F(Form1Test, LigneDeBaseT0PuisStopEnregistre) {
            });
     EXPECT_GE(indice_t0, 20);
     EXPECT_TRUE(programme.etat.arret);
-    EXPECT_FALSE(form1->Panel_question->isHidden() && false);
     EXPECT_TRUE(form1->Button_START->isEnabled());
     EXPECT_FALSE(form1->Button_stop->isEnabled());
     EXPECT_TRUE(form1->Label_zero->text().contains(QStringLiteral("dhMAX")));
@@ -134,7 +133,8 @@ TEST_F(Form1Test, LigneDeBaseT0PuisStopEnregistre) {
     const QByteArray contenu = lit_fichier(QDir(travail.path()).filePath(liste[0]));
     EXPECT_EQ(contenu.count("\r\n"), programme.stock.nb_mesures + 1);
     EXPECT_EQ(programme.enregistrement.nb_enreg_sauves, programme.stock.nb_mesures);
-    EXPECT_TRUE(form1->Label_mess->text().contains(QStringLiteral("enregistrements effectués dans")));
+    EXPECT_TRUE(form1->Label_mess->text().contains(QStringLiteral(" enregistrements effectués dans \n")));
+    EXPECT_EQ(form1->Label22->text(), liste[0]);
 }
 
 TEST_F(Form1Test, StopSansConfirmationPuisAnnulerContinue) {
