@@ -19,9 +19,11 @@ QStringList journal_d_une_journee() {
     lignes.reserve(4 + 3 * 86400);
     const QTime minuit(0, 0);
     for (int s = 0; s < 86400; ++s) {
-        lignes.append(QStringLiteral("Cond %1 \u00B5S/cm %2 \u00B0C").arg(600 + (s % 400)).arg(22.9));
+        lignes.append(
+            QStringLiteral("Cond %1 \u00B5S/cm %2 \u00B0C").arg(600 + (s % 400)).arg(22.9));
         lignes.append(QStringLiteral("TetraCon 925"));
-        lignes.append(QStringLiteral("26.09.2009 ") + minuit.addSecs(s).toString(QStringLiteral("hh:mm:ss")));
+        lignes.append(QStringLiteral("26.09.2009 ") +
+                      minuit.addSecs(s).toString(QStringLiteral("hh:mm:ss")));
     }
     return lignes;
 }

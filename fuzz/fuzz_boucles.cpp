@@ -1,6 +1,6 @@
 // Arbitrary bytes through both acquisition loops into the decoder, with a few instrument
-// descriptions. The first byte picks the description and the reading options; the rest is cut
-// into pieces at 0x00 bytes, each piece being one line (line loop) or one received text
+// descriptions. The first byte picks one of those instruments and the reading options; the rest is
+// cut into pieces at 0x00 bytes, each piece being one line (line loop) or one received text
 // (character loop).
 #include <QCoreApplication>
 #include <QLocale>

@@ -12,7 +12,7 @@
 // acquisition holds millions of them.
 struct TMesure {
     static constexpr int taille_heure = 80;
-    char heure[taille_heure];  // PC date and time, Windows-1252, not terminated when 80 long
+    char heure[taille_heure]; // PC date and time, Windows-1252, not terminated when 80 long
     double grandeur1;
     double grandeur2;
     double ph;
@@ -53,13 +53,13 @@ struct TStock_mesures {
 // Flags, times and running results shared by the acquisition, the windows and the plot.
 struct TEtat_acquisition {
     bool arret = false;
-    QDateTime heure_depart;                 // time of the start of the countdown
-    QDateTime heure_t0;                     // PC date and time of the t0 button
+    QDateTime heure_depart; // time of the start of the countdown
+    QDateTime heure_t0;     // PC date and time of the t0 button
     std::int32_t indice_t0 = indice_t0_non_marque;
     std::int32_t compteur_demo = 0;
     std::int32_t nb_lectures = 0;
-    bool reprise = false;                   // a record file was loaded: continue it
-    bool relecture = false;                 // an instrument log is being replayed
+    bool reprise = false;   // a record file was loaded: continue it
+    bool relecture = false; // an instrument log is being replayed
     std::int32_t ligne_relecture = 0;
     QString bloc_en_cours;
     std::int32_t premier_trace = 0;

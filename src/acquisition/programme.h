@@ -31,7 +31,7 @@ struct TLignes_decodees {
 
 // Where the record files stand: what was saved last and the periodic file of this acquisition.
 struct TEtat_enregistrement {
-    int nb_enreg_sauves = 0;            // record rows written by the latest save
+    int nb_enreg_sauves = 0; // record rows written by the latest save
     bool sauvegarde_auto_en_cours = false;
     QString dernier_fichier_auto;
 };
@@ -51,7 +51,7 @@ struct TProgramme {
     TEtat_enregistrement enregistrement;
     bool tableau_modifie = false;
     QByteArray config_com;
-    QString dossier_reglages;           // folder of "Probelog.prm" and of the table file
+    QString dossier_reglages; // folder of "Probelog.prm" and of the table file
 
     // The clock the decoder reads; tests replace it to get exact time steps.
     std::function<QDateTime()> horloge = [] { return regional::maintenant(); };

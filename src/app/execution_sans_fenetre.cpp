@@ -265,7 +265,8 @@ int execute_sans_fenetre(TProgramme& programme, const TOptions& options) {
         QString erreur;
         if (!enregistre_image_courbes(programme, trace, options.largeur_image,
                                       options.hauteur_image, options.image, &erreur)) {
-            dit_erreur(QStringLiteral("impossible d'écrire l'image %1 : %2").arg(options.image, erreur));
+            dit_erreur(
+                QStringLiteral("impossible d'écrire l'image %1 : %2").arg(options.image, erreur));
             return 1;
         }
     }

@@ -22,8 +22,8 @@
 #include "app/logo.h"
 #include "app/rapport_fenetres.h"
 #include "app/vue_image.h"
-#include "trace/rendu_courbes.h"
 #include "parametres/fenetre/fenetre_parametres.h"
+#include "trace/rendu_courbes.h"
 #include "util/cp1252.h"
 #include "util/regional.h"
 
@@ -39,25 +39,28 @@ QFont police(int pixels, bool gras = false, bool italique = false) {
     return f;
 }
 
-template <typename T>
-T* cree(QWidget* parent, const char* nom, int x, int y, int l, int h) {
+template <typename T> T* cree(QWidget* parent, const char* nom, int x, int y, int l, int h) {
     auto* w = new T(parent);
     w->setObjectName(QString::fromLatin1(nom));
     w->setGeometry(x, y, l, h);
     return w;
 }
 
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, int x, int y, int l, int h,
-                  int pixels = 13) {
+QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, int x, int y, int l,
+                  int h, int pixels = 13) {
     auto* e = cree<QLabel>(parent, nom, x, y, l, h);
     e->setText(texte);
     e->setFont(police(pixels));
     return e;
 }
 
-QColor en_qcolor(TCouleur c) { return QColor(rouge(c), vert(c), bleu(c)); }
+QColor en_qcolor(TCouleur c) {
+    return QColor(rouge(c), vert(c), bleu(c));
+}
 
-TCouleur depuis_qcolor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+TCouleur depuis_qcolor(const QColor& c) {
+    return rgb(c.red(), c.green(), c.blue());
+}
 
 // Minutes between two periodic saves; an empty or unreadable text gives 5. A decimal number of
 // minutes is accepted (a short period for a check), never under 5 seconds.
@@ -76,8 +79,9 @@ int periode_sauvegarde_ms(const QByteArray& minutes) {
 
 TForm1::TForm1(TProgramme& p, QWidget* parent) : QWidget(parent), programme(p) {
     // The fonts of the Windows program are replaced by a close sans-serif of the system.
-    QFont::insertSubstitutions(police_principale, {QStringLiteral("DejaVu Sans"), QStringLiteral("Arial"),
-                                                   QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(police_principale,
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("Liberation Sans")});
     setObjectName(QStringLiteral("Form1"));
     rapport_fenetres = std::make_unique<TRapport_fenetres>(this, [this] { retrace_courbes(); });
 
@@ -108,7 +112,9 @@ TForm1::TForm1(TProgramme& p, QWidget* parent) : QWidget(parent), programme(p) {
 
 TForm1::~TForm1() = default;
 
-int TForm1::periode_sauvegarde() const { return periode_sauvegarde_ms(programme.reglages.sos_mn); }
+int TForm1::periode_sauvegarde() const {
+    return periode_sauvegarde_ms(programme.reglages.sos_mn);
+}
 
 void TForm1::relie_fenetres(TForm2* parametres, TForm3* graphes) {
     form2 = parametres;
@@ -119,11 +125,17 @@ void TForm1::relie_fenetres(TForm2* parametres, TForm3* graphes) {
     couleur_normale[2] = programme.multimetre_actif.couleur[2];
 }
 
-TRapport& TForm1::rapport() { return *rapport_fenetres; }
+TRapport& TForm1::rapport() {
+    return *rapport_fenetres;
+}
 
-QWidget* TForm1::fenetre_parametres() const { return form2; }
+QWidget* TForm1::fenetre_parametres() const {
+    return form2;
+}
 
-const QImage& TForm1::image_courbes() const { return ImageA->image; }
+const QImage& TForm1::image_courbes() const {
+    return ImageA->image;
+}
 
 void TForm1::construit_controles() {
     // Left column of buttons.
@@ -133,7 +145,8 @@ void TForm1::construit_controles() {
     Button_enreg_param = cree<QPushButton>(this, "Button_enreg_param", 8, 38, 125, 28);
     Button_enreg_param->setText(QStringLiteral("save paramètres"));
     Button_enreg_param->setFont(police(14, false, true));
-    Button_enreg_param->setToolTip(QStringLiteral("enregistre les modifications dans le fichier des paramètres"));
+    Button_enreg_param->setToolTip(
+        QStringLiteral("enregistre les modifications dans le fichier des paramètres"));
     Button_aide = cree<QPushButton>(this, "Button_aide", 8, 72, 36, 28);
     Button_aide->setText(QStringLiteral("?"));
     Button_aide->setFont(police(16, true));
@@ -143,7 +156,8 @@ void TForm1::construit_controles() {
     CheckBox_demo->setToolTip(QStringLiteral("y = A0.exp(-(t-t0)^2/(a.t+b))"));
     CheckBox_demo->setChecked(true);
 
-    const QString rouge_gras = QStringLiteral("QPushButton { color: rgb(200, 0, 0); font-weight: bold; }");
+    const QString rouge_gras =
+        QStringLiteral("QPushButton { color: rgb(200, 0, 0); font-weight: bold; }");
     Button_test_com = cree<QPushButton>(this, "Button_test_com", 8, 108, 125, 36);
     Button_test_com->setText(QStringLiteral("test COM"));
     Button_test_com->setFont(police(16));
@@ -172,13 +186,14 @@ void TForm1::construit_controles() {
     Button1->setToolTip(QStringLiteral("si 3 sondes connectées "));
 
     // Top row: instrument, working folder, prefix.
-    Label_multimetre = etiquette(this, "Label_multimetre", QStringLiteral("DEMO"), 145, 2, 270, 36, 27);
+    Label_multimetre =
+        etiquette(this, "Label_multimetre", QStringLiteral("DEMO"), 145, 2, 270, 36, 27);
     Label_multimetre->setFont(police(27, true));
     Edit_repertoire = cree<QLineEdit>(this, "Edit_repertoire", 420, 8, 400, 28);
     Edit_repertoire->setFont(police(13));
     // Where the files go while no working folder is chosen.
-    Edit_repertoire->setPlaceholderText(
-        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    Edit_repertoire->setPlaceholderText(QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
     SpeedButton_choix_rep = cree<QToolButton>(this, "SpeedButton_choix_rep", 822, 8, 40, 28);
     SpeedButton_choix_rep->setText(QStringLiteral("./.."));
     Label16 = etiquette(this, "Label16", QStringLiteral("nom"), 872, 12, 40, 22, 14);
@@ -193,13 +208,19 @@ void TForm1::construit_controles() {
     CheckBox_date_heure->setChecked(true);
 
     // Large values and tracer results.
-    Label_grand1 = etiquette(this, "Label_grand1", QStringLiteral("grandeur 1"), 145, 44, 300, 22, 16);
-    Label_val_grand1 = etiquette(this, "Label_val_grand1", QStringLiteral("----"), 145, 64, 330, 44, 33);
+    Label_grand1 =
+        etiquette(this, "Label_grand1", QStringLiteral("grandeur 1"), 145, 44, 300, 22, 16);
+    Label_val_grand1 =
+        etiquette(this, "Label_val_grand1", QStringLiteral("----"), 145, 64, 330, 44, 33);
     Label_val_grand1->setFont(police(33, true));
-    Label_multiple_initial = etiquette(this, "Label_multiple_initial", QString(), 480, 74, 70, 24, 16);
-    Label_multiple_courant = etiquette(this, "Label_multiple_courant", QString(), 552, 74, 40, 24, 16);
-    Label_grand2 = etiquette(this, "Label_grand2", QStringLiteral("grandeur 2"), 145, 110, 300, 22, 16);
-    Label_val_grand2 = etiquette(this, "Label_val_grand2", QStringLiteral("----"), 145, 130, 330, 44, 33);
+    Label_multiple_initial =
+        etiquette(this, "Label_multiple_initial", QString(), 480, 74, 70, 24, 16);
+    Label_multiple_courant =
+        etiquette(this, "Label_multiple_courant", QString(), 552, 74, 40, 24, 16);
+    Label_grand2 =
+        etiquette(this, "Label_grand2", QStringLiteral("grandeur 2"), 145, 110, 300, 22, 16);
+    Label_val_grand2 =
+        etiquette(this, "Label_val_grand2", QStringLiteral("----"), 145, 130, 330, 44, 33);
     Label_val_grand2->setFont(police(33, true));
     Label19 = etiquette(this, "Label19", QStringLiteral("heure PC"), 480, 120, 120, 20, 13);
     Label_heure = etiquette(this, "Label_heure", QString(), 480, 140, 210, 24, 15);
@@ -208,7 +229,8 @@ void TForm1::construit_controles() {
     Label_zero = etiquette(this, "Label_zero", QStringLiteral("base = "), 205, 213, 1480, 30, 24);
     Label_zero->setToolTip(QStringLiteral(" avant le traçage, Hmax et pendant (Hmax-Hbase)  "));
     Label_hauteur = etiquette(this, "Label_hauteur", QString(), 205, 244, 900, 30, 24);
-    Label_hauteur->setToolTip(QStringLiteral("moyenne des 60 dernières valeurs  - la ligne de base "));
+    Label_hauteur->setToolTip(
+        QStringLiteral("moyenne des 60 dernières valeurs  - la ligne de base "));
     Label_n = etiquette(this, "Label_n", QStringLiteral("n = 0"), 205, 278, 260, 34, 27);
     Label_n->setFont(police(27, true));
     Label7 = etiquette(this, "Label7", QString(), 470, 278, 300, 20, 14);
@@ -228,7 +250,8 @@ void TForm1::construit_controles() {
     Edit_min_y1 = cree<QLineEdit>(this, "Edit_min_y1", 782, 74, 90, 26);
     Edit_min_y1->setText(QStringLiteral("400"));
     Edit_min_y1->setToolTip(QStringLiteral("double clik = liste de choix"));
-    Label_graduation_y1 = etiquette(this, "Label_graduation_y1", QStringLiteral("graduation"), 700, 106, 80, 22, 14);
+    Label_graduation_y1 =
+        etiquette(this, "Label_graduation_y1", QStringLiteral("graduation"), 700, 106, 80, 22, 14);
     Edit_y1_graduation = cree<QLineEdit>(this, "Edit_y1_graduation", 782, 104, 90, 26);
     Edit_y1_graduation->setText(QStringLiteral("200"));
     Label1 = etiquette(this, "Label1", QStringLiteral("max Y"), 884, 46, 60, 22, 14);
@@ -240,18 +263,26 @@ void TForm1::construit_controles() {
     Label6 = etiquette(this, "Label6", QStringLiteral("graduation"), 884, 106, 60, 22, 14);
     Edit_y2_graduation = cree<QLineEdit>(this, "Edit_y2_graduation", 946, 104, 90, 26);
     Edit_y2_graduation->setText(QStringLiteral("200"));
-    for (QLabel* l : {Label1, Label3, Label6}) l->setStyleSheet(QStringLiteral("color: rgb(128, 0, 128);"));
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label3, Label6, Edit_max_y2, Edit_min_y2, Edit_y2_graduation})
+    for (QLabel* l : {Label1, Label3, Label6})
+        l->setStyleSheet(QStringLiteral("color: rgb(128, 0, 128);"));
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label3, Label6, Edit_max_y2,
+                                                      Edit_min_y2, Edit_y2_graduation})
         w->hide();
-    for (QLineEdit* e : {Edit_max_y1, Edit_min_y1, Edit_y1_graduation, Edit_max_y2, Edit_min_y2, Edit_y2_graduation}) {
+    for (QLineEdit* e : {Edit_max_y1, Edit_min_y1, Edit_y1_graduation, Edit_max_y2, Edit_min_y2,
+                         Edit_y2_graduation}) {
         e->setFont(police(14));
         e->installEventFilter(this);
     }
-    Label_y1_max_lu = etiquette(this, "Label_y1_max_lu", QStringLiteral("max lu"), 1040, 46, 80, 20);
-    Label_y1_min_lu = etiquette(this, "Label_y1_min_lu", QStringLiteral("min lu"), 1040, 76, 80, 20);
-    Label_y2_max_lu = etiquette(this, "Label_y2_max_lu", QStringLiteral("max lu"), 1040, 46, 80, 20);
-    Label_y2_min_lu = etiquette(this, "Label_y2_min_lu", QStringLiteral("min lu"), 1040, 76, 80, 20);
-    for (QLabel* l : {Label_y1_max_lu, Label_y1_min_lu, Label_y2_max_lu, Label_y2_min_lu}) l->hide();
+    Label_y1_max_lu =
+        etiquette(this, "Label_y1_max_lu", QStringLiteral("max lu"), 1040, 46, 80, 20);
+    Label_y1_min_lu =
+        etiquette(this, "Label_y1_min_lu", QStringLiteral("min lu"), 1040, 76, 80, 20);
+    Label_y2_max_lu =
+        etiquette(this, "Label_y2_max_lu", QStringLiteral("max lu"), 1040, 46, 80, 20);
+    Label_y2_min_lu =
+        etiquette(this, "Label_y2_min_lu", QStringLiteral("min lu"), 1040, 76, 80, 20);
+    for (QLabel* l : {Label_y1_max_lu, Label_y1_min_lu, Label_y2_max_lu, Label_y2_min_lu})
+        l->hide();
 
     Button_zoom = cree<QPushButton>(this, "Button_zoom", 700, 138, 110, 30);
     Button_zoom->setText(QStringLiteral("ZOOM"));
@@ -269,19 +300,22 @@ void TForm1::construit_controles() {
     CheckBox_af_integrale->setText(QStringLiteral("intégrale"));
     CheckBox_af_integrale->setFont(police(14));
     CheckBox_af_integrale->setChecked(true);
-    SpeedButton_annuler_couleur = cree<QToolButton>(this, "SpeedButton_annuler_couleur", 1036, 138, 110, 28);
+    SpeedButton_annuler_couleur =
+        cree<QToolButton>(this, "SpeedButton_annuler_couleur", 1036, 138, 110, 28);
     SpeedButton_annuler_couleur->setText(QStringLiteral("annuler couleurs"));
-    SpeedButton_annuler_couleur->setToolTip(
-        QStringLiteral("au début, les couleurs de fonds peuvent être mofifiées par un double clik"));
+    SpeedButton_annuler_couleur->setToolTip(QStringLiteral(
+        "au début, les couleurs de fonds peuvent être mofifiées par un double clik"));
     SpeedButton_annuler_couleur->hide();
 
-    Label11 = etiquette(this, "Label11", QStringLiteral("dernière sauvegarde => "), 700, 298, 158, 18, 12);
+    Label11 = etiquette(this, "Label11", QStringLiteral("dernière sauvegarde => "), 700, 298, 158,
+                        18, 12);
     Label11->setToolTip(QStringLiteral("fichier"));
     Label22 = etiquette(this, "Label22", QStringLiteral("-/-"), 860, 298, 820, 18, 12);
     Label_n->raise();
 
     // Right: decoded lines and the hidden journal.
-    Label20 = etiquette(this, "Label20", QStringLiteral("n   heurePC  durée traçage  G1  G2   multimètre          "),
+    Label20 = etiquette(this, "Label20",
+                        QStringLiteral("n   heurePC  durée traçage  G1  G2   multimètre          "),
                         1150, 46, 520, 16, 11);
     Memo2 = cree<QPlainTextEdit>(this, "Memo2", 1150, 62, 526, 124);
     Memo2->setReadOnly(true);
@@ -291,15 +325,17 @@ void TForm1::construit_controles() {
     Memo1 = cree<QPlainTextEdit>(this, "Memo1", 1150, 62, 526, 124);
     Memo1->setReadOnly(true);
     Memo1->hide();
-    Label_config = etiquette(this, "Label_config", QStringLiteral("configuration COMx  Bauds parité stop bit"),
-                             1150, 188, 520, 20, 12);
+    Label_config =
+        etiquette(this, "Label_config", QStringLiteral("configuration COMx  Bauds parité stop bit"),
+                  1150, 188, 520, 20, 12);
 
     Bevel1 = cree<QFrame>(this, "Bevel1", 1290, 2, 400, 40);
     Bevel1->setFrameShape(QFrame::StyledPanel);
     Image_logo = cree<QLabel>(this, "Image_logo", 1646, 4, 36, 36);
     Image_logo->setPixmap(dessine_logo(36));
-    Label_auteur = etiquette(this, "Label_auteur", QStringLiteral("Probelog — essais de traçage en forage"),
-                             1298, 12, 344, 20, 13);
+    Label_auteur =
+        etiquette(this, "Label_auteur", QStringLiteral("Probelog — essais de traçage en forage"),
+                  1298, 12, 344, 20, 13);
     Label_auteur->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Panel2 = cree<QFrame>(this, "Panel2", 863, 40, 140, 250);
@@ -322,20 +358,25 @@ void TForm1::construit_controles() {
 
     connecte_controles();
     // Every control of the window reports its released keys to the window (key preview).
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
 }
 
 void TForm1::construit_panneau_courbes() {
     Panel1 = cree<QFrame>(this, "Panel1", 0, 320, 1696, 754 - 320 - 35);
     Panel1->setFrameShape(QFrame::NoFrame);
     ImageA = cree<TVue_image>(Panel1, "ImageA", 0, 0, Panel1->width(), Panel1->height());
-    Label_grandeur1 = etiquette(Panel1, "Label_grandeur1", QStringLiteral("grandeur 1"), 0, 2, 420, 24, 18);
-    Label_grandeur2 = etiquette(Panel1, "Label_grandeur2", QStringLiteral("grandeur 2"), 0, 0, 420, 24, 18);
+    Label_grandeur1 =
+        etiquette(Panel1, "Label_grandeur1", QStringLiteral("grandeur 1"), 0, 2, 420, 24, 18);
+    Label_grandeur2 =
+        etiquette(Panel1, "Label_grandeur2", QStringLiteral("grandeur 2"), 0, 0, 420, 24, 18);
     Label_grandeur2->hide();
-    for (QLabel* l : {Label_grandeur1, Label_grandeur2}) l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (QLabel* l : {Label_grandeur1, Label_grandeur2})
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
     Panel_message = cree<QFrame>(Panel1, "Panel_message", 300, 40, 900, 120);
     Panel_message->setAutoFillBackground(true);
-    Panel_message->setStyleSheet(QStringLiteral("QFrame#Panel_message { background: yellow; border: 1px solid gray; }"));
+    Panel_message->setStyleSheet(
+        QStringLiteral("QFrame#Panel_message { background: yellow; border: 1px solid gray; }"));
     Label21 = cree<QLabel>(Panel_message, "Label21", 8, 4, 884, 112);
     Label21->setFont(police(18));
     Label21->setWordWrap(true);
@@ -349,18 +390,22 @@ void TForm1::construit_panneau_question() {
     Panel_question->setFrameShape(QFrame::Panel);
     Panel_question->setFrameShadow(QFrame::Raised);
     Panel_question->setAutoFillBackground(true);
-    SpeedButton_question = cree<QToolButton>(Panel_question, "SpeedButton_question", 20, 18, 180, 36);
+    SpeedButton_question =
+        cree<QToolButton>(Panel_question, "SpeedButton_question", 20, 18, 180, 36);
     SpeedButton_question->setText(QStringLiteral("question"));
     SpeedButton_question->setFont(police(18, true));
-    SpeedButton_annuler = cree<QToolButton>(Panel_question, "SpeedButton_annuler", 214, 18, 120, 36);
+    SpeedButton_annuler =
+        cree<QToolButton>(Panel_question, "SpeedButton_annuler", 214, 18, 120, 36);
     SpeedButton_annuler->setText(QStringLiteral("annuler"));
     SpeedButton_annuler->setFont(police(18));
-    SpeedButton_croix_close = cree<QToolButton>(Panel_question, "SpeedButton_croix_close", 641 - 34, 4, 28, 24);
+    SpeedButton_croix_close =
+        cree<QToolButton>(Panel_question, "SpeedButton_croix_close", 641 - 34, 4, 28, 24);
     SpeedButton_croix_close->setText(QStringLiteral("X"));
     Button_go = cree<QPushButton>(Panel_question, "Button_go", 20, 58, 340, 44);
     Button_go->setText(QStringLiteral("00:00:00"));
     Button_go->setFont(police(22, true));
-    Button_go->setToolTip(QStringLiteral("message affiché pour lancer le traçage proprement dit  "));
+    Button_go->setToolTip(
+        QStringLiteral("message affiché pour lancer le traçage proprement dit  "));
     Label_mess = cree<QLabel>(Panel_question, "Label_mess", 16, 104, 641 - 32, 64);
     Label_mess->setFont(police(17));
     Label_mess->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -384,7 +429,8 @@ void TForm1::initialise_acquisition() {
     programme.multimetre_actif.y_min[2] = lit(Edit_min_y2);
     // 3. The working folder.
     Edit_repertoire->setText(programme.reglages.repertoire_travail);
-    Edit_repertoire->setToolTip(QStringLiteral("   ") + programme.reglages.repertoire_travail + QStringLiteral("    "));
+    Edit_repertoire->setToolTip(QStringLiteral("   ") + programme.reglages.repertoire_travail +
+                                QStringLiteral("    "));
     // 4. Graduation of quantity 1.
     programme.multimetre_actif.y_graduation[1] = 100;
     // 5. The memos of this window.
@@ -463,17 +509,21 @@ void TForm1::actualise_affichage_multimetre() {
     Edit_max_y1->setText(depuis_1252(max1));
     Edit_min_y1->setText(depuis_1252(min1));
     Edit_y1_graduation->setText(depuis_1252(t.lit_cellule_active("graduation", 0)));
-    for (QWidget* w : std::initializer_list<QWidget*>{Label_grand1, Label_hauteur, Label_zero, CheckBox_af_integrale,
-                                                      Label_val_grand1, Label_multiple_initial, Label_multiple_courant})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Label_grand1, Label_hauteur, Label_zero, CheckBox_af_integrale, Label_val_grand1,
+             Label_multiple_initial, Label_multiple_courant})
         couleur_police(w, c1);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label_grand2, Label_grandeur2, Label_val_grand2}) couleur_police(w, c2);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label_grand2, Label_grandeur2, Label_val_grand2})
+        couleur_police(w, c2);
     Label_grandeur2->setText(depuis_1252(t.lit_cellule_active("grandeur", 1)));
     Label_grandeur2->setVisible(CheckBox_y2->isChecked());
     Edit_max_y2->setText(depuis_1252(t.lit_cellule_active("max", 1)));
     Edit_min_y2->setText(depuis_1252(t.lit_cellule_active("min", 1)));
     Edit_y2_graduation->setText(depuis_1252(t.lit_cellule_active("graduation", 1)));
     couleur_police(CheckBox_y2, c2);
-    CheckBox_y2->setText(depuis_1252(m.grandeur[2]).isEmpty() ? QStringLiteral("grandeur 2") : depuis_1252(m.grandeur[2]));
+    CheckBox_y2->setText(depuis_1252(m.grandeur[2]).isEmpty() ? QStringLiteral("grandeur 2")
+                                                              : depuis_1252(m.grandeur[2]));
     Label_config->setText(depuis_1252(programme.config_com));
 }
 
@@ -497,7 +547,8 @@ void TForm1::showEvent(QShowEvent* e) {
 
 void TForm1::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !premiere_activation) FormActivate();
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !premiere_activation)
+        FormActivate();
 }
 
 void TForm1::FormActivate() {
@@ -517,22 +568,30 @@ void TForm1::FormActivate() {
         const int signe_fichier = programme.reglages.signe_decimal_fichier;
         const char signe_pc = regional::signe_decimal();
         if ((signe_fichier == 0 && signe_pc == '.') || (signe_fichier == 1 && signe_pc == ',')) {
-            const QString actuel = signe_fichier == 0 ? QStringLiteral("virgule") : QStringLiteral("point");
-            const QString autre = signe_fichier == 0 ? QStringLiteral("point") : QStringLiteral("virgule");
-            const QString question = QStringLiteral(" Le signe décimal du fichier de sortie (") + actuel +
-                                     QStringLiteral(")\n\n n'est pas en phase avec celui de l'ordinateur (") + autre +
-                                     QStringLiteral(")\n\n mettre le fichier en phase avec l'ordinateur (") +
-                                     QLatin1Char(signe_pc) + QStringLiteral(")    ?");
-            if (QMessageBox::question(this, QStringLiteral("Probelog"), question) == QMessageBox::Yes) {
+            const QString actuel =
+                signe_fichier == 0 ? QStringLiteral("virgule") : QStringLiteral("point");
+            const QString autre =
+                signe_fichier == 0 ? QStringLiteral("point") : QStringLiteral("virgule");
+            const QString question =
+                QStringLiteral(" Le signe décimal du fichier de sortie (") + actuel +
+                QStringLiteral(")\n\n n'est pas en phase avec celui de l'ordinateur (") + autre +
+                QStringLiteral(")\n\n mettre le fichier en phase avec l'ordinateur (") +
+                QLatin1Char(signe_pc) + QStringLiteral(")    ?");
+            if (QMessageBox::question(this, QStringLiteral("Probelog"), question) ==
+                QMessageBox::Yes) {
                 programme.reglages.signe_decimal_fichier = 1 - signe_fichier;
                 // The parameters window's radio group shows the new sign.
                 QWidget* f2 = fenetre_parametres();
-                if (QWidget* groupe = f2 ? f2->findChild<QWidget*>(QStringLiteral("RadioGroup_signe_decimal")) : nullptr) {
+                if (QWidget* groupe =
+                        f2 ? f2->findChild<QWidget*>(QStringLiteral("RadioGroup_signe_decimal"))
+                           : nullptr) {
                     const auto boutons = groupe->findChildren<QRadioButton*>();
                     if (boutons.size() > programme.reglages.signe_decimal_fichier)
                         boutons[programme.reglages.signe_decimal_fichier]->setChecked(true);
                 }
-            } else if (QLabel* l = fenetre_parametres() ? fenetre_parametres()->findChild<QLabel*>(QStringLiteral("Label2")) : nullptr) {
+            } else if (QLabel* l = fenetre_parametres() ? fenetre_parametres()->findChild<QLabel*>(
+                                                              QStringLiteral("Label2"))
+                                                        : nullptr) {
                 l->setStyleSheet(QStringLiteral("color: red;"));
             }
         }
@@ -571,8 +630,10 @@ void TForm1::FormResize() {
     const TDisposition_fenetre d = calcule_disposition(mesures);
     Memo2->setVisible(d.memo2_visible);
     Label20->setVisible(d.memo2_visible);
-    for (QWidget* w : std::initializer_list<QWidget*>{Bevel1, Image_logo, Label_auteur}) w->setVisible(d.entete_visible);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label_config, CheckBox_date_heure, CheckBox_y2, Label11})
+    for (QWidget* w : std::initializer_list<QWidget*>{Bevel1, Image_logo, Label_auteur})
+        w->setVisible(d.entete_visible);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label_config, CheckBox_date_heure, CheckBox_y2, Label11})
         w->setVisible(d.options_visibles);
     Edit_Prefixe->setVisible(d.prefixe_visible);
     Label16->setVisible(d.prefixe_visible);
@@ -629,13 +690,14 @@ bool TForm1::eventFilter(QObject* objet, QEvent* e) {
             }
         }
     } else if (e->type() == QEvent::FocusOut) {
-        if (auto* champ = qobject_cast<QLineEdit*>(objet); champ && champ_axe(champ->objectName()) == champ &&
-                                                         champ->isModified()) {
+        if (auto* champ = qobject_cast<QLineEdit*>(objet);
+            champ && champ_axe(champ->objectName()) == champ && champ->isModified()) {
             applique_axe(champ);
         }
     } else if (e->type() == QEvent::MouseButtonDblClick) {
         auto* champ = qobject_cast<QLineEdit*>(objet);
-        if (champ && (champ == Edit_max_y1 || champ == Edit_min_y1 || champ == Edit_max_y2 || champ == Edit_min_y2)) {
+        if (champ && (champ == Edit_max_y1 || champ == Edit_min_y1 || champ == Edit_max_y2 ||
+                      champ == Edit_min_y2)) {
             double_clic_champ_axe(champ);
             return true;
         }
@@ -662,7 +724,8 @@ bool TForm1::choisit_couleur(TCouleur& couleur) {
     for (int i = 0; i < 9; ++i) {
         // Written blue, green, red: "FF0000" is pure blue.
         const uint v = QByteArray(personnalisees[i]).toUInt(nullptr, 16);
-        QColorDialog::setCustomColor(i, QColor(int(v & 255), int((v >> 8) & 255), int((v >> 16) & 255)));
+        QColorDialog::setCustomColor(
+            i, QColor(int(v & 255), int((v >> 8) & 255), int((v >> 16) & 255)));
     }
     if (dialogue.exec() != QDialog::Accepted) return false;
     couleur = depuis_qcolor(dialogue.selectedColor());
@@ -670,7 +733,8 @@ bool TForm1::choisit_couleur(TCouleur& couleur) {
 }
 
 QLineEdit* TForm1::champ_axe(const QString& nom) const {
-    for (QLineEdit* e : {Edit_max_y1, Edit_min_y1, Edit_y1_graduation, Edit_max_y2, Edit_min_y2, Edit_y2_graduation})
+    for (QLineEdit* e : {Edit_max_y1, Edit_min_y1, Edit_y1_graduation, Edit_max_y2, Edit_min_y2,
+                         Edit_y2_graduation})
         if (e && e->objectName() == nom) return e;
     return nullptr;
 }

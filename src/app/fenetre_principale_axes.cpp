@@ -67,9 +67,12 @@ void TForm1::applique_axe(QLineEdit* champ) {
     }
     TMultimetre& m = programme.multimetre_actif;
     const QByteArray colonne(a.colonne);
-    if (colonne == "max") m.y_max[a.grandeur] = valeur;
-    else if (colonne == "min") m.y_min[a.grandeur] = valeur;
-    else m.y_graduation[a.grandeur] = valeur;
+    if (colonne == "max")
+        m.y_max[a.grandeur] = valeur;
+    else if (colonne == "min")
+        m.y_min[a.grandeur] = valeur;
+    else
+        m.y_graduation[a.grandeur] = valeur;
     // 3. The instrument keeps it.
     programme.tableau.ecrit_cellule_active(texte, colonne, a.grandeur - 1);
     if (form2) form2->actualise_grille();
@@ -95,7 +98,8 @@ void TForm1::double_clic_champ_axe(QLineEdit* champ) {
 
 void TForm1::propose_liste_val_grad(double valeur, double graduation) {
     ListBox1->clear();
-    for (int k = 10; k >= -10; --k) ListBox1->addItem(regional::format_general(valeur + k * graduation));
+    for (int k = 10; k >= -10; --k)
+        ListBox1->addItem(regional::format_general(valeur + k * graduation));
     ListBox1->repaint();
 }
 
@@ -110,7 +114,9 @@ void TForm1::ListBox1DblClick() {
 
 void TForm1::Button_zoomClick() {
     niveau_zoom_ = niveau_zoom_ + 1 > 2 ? 0 : niveau_zoom_ + 1;
-    if (!est_nombre(vers_1252(Label_y1_max_lu->text())) || !est_nombre(vers_1252(Label_y1_min_lu->text()))) return;
+    if (!est_nombre(vers_1252(Label_y1_max_lu->text())) ||
+        !est_nombre(vers_1252(Label_y1_min_lu->text())))
+        return;
     const double max_lu = programme.etat.max_lu1, min_lu = programme.etat.min_lu1;
     const double d = std::fabs(max_lu - min_lu);
     double haut = max_lu, bas = min_lu;
@@ -123,12 +129,14 @@ void TForm1::Button_zoomClick() {
     }
     haut = arrondi_significatif(1, 2, haut);
     bas = arrondi_significatif(2, 2, bas);
-    const QByteArray decimales = decimales_pour(programme.reglages.nb_decimale_1, programme.etat.prefixe_initial);
+    const QByteArray decimales =
+        decimales_pour(programme.reglages.nb_decimale_1, programme.etat.prefixe_initial);
     bool ok = false;
     const int d_entier = decimales.toInt(&ok);
     if (!ok || d_entier < 0 || d_entier > 30) {
         QMessageBox::warning(this, QStringLiteral("Probelog"),
-                             QStringLiteral("'%1' n'est pas un nombre de décimales correct").arg(depuis_1252(decimales)));
+                             QStringLiteral("'%1' n'est pas un nombre de décimales correct")
+                                 .arg(depuis_1252(decimales)));
         return;
     }
     Edit_max_y1->setText(regional::format_fixe(haut, 8, d_entier));
@@ -162,24 +170,43 @@ void TForm1::Button_contrasteClick() {
     }
     const TCouleur c1 = m.couleur[1], c2 = m.couleur[2];
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Label_grand1, Label_grandeur1, Label_val_grand1, Label_zero, Label_hauteur, CheckBox_af_integrale,
-             Label_multiple_initial, Label_multiple_courant, Label15, Label7, Label_auteur, Label_y1_max_lu,
-             Label_y1_min_lu, Label_mess})
+             Label_grand1, Label_grandeur1, Label_val_grand1, Label_zero, Label_hauteur,
+             CheckBox_af_integrale, Label_multiple_initial, Label_multiple_courant, Label15, Label7,
+             Label_auteur, Label_y1_max_lu, Label_y1_min_lu, Label_mess})
         couleur_police(w, c1);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label_grand2, Label_grandeur2, Label_val_grand2})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label_grand2, Label_grandeur2, Label_val_grand2})
         couleur_police(w, c2);
-    const std::initializer_list<QWidget*> autres{Label_n, Label16, CheckBox_date_heure, Label20, Label2, Label17,
-                                                 Label_graduation_y1, CheckBox_y2, Label_config, Label_heure, Label19,
-                                                 Label11, Label15, Label10, Label12, Label_tracage, CheckBox_demo,
-                                                 Label_multimetre, Label22, Label_rejets};
+    const std::initializer_list<QWidget*> autres{Label_n,
+                                                 Label16,
+                                                 CheckBox_date_heure,
+                                                 Label20,
+                                                 Label2,
+                                                 Label17,
+                                                 Label_graduation_y1,
+                                                 CheckBox_y2,
+                                                 Label_config,
+                                                 Label_heure,
+                                                 Label19,
+                                                 Label11,
+                                                 Label15,
+                                                 Label10,
+                                                 Label12,
+                                                 Label_tracage,
+                                                 CheckBox_demo,
+                                                 Label_multimetre,
+                                                 Label22,
+                                                 Label_rejets};
     QPalette pq = Panel_question->palette();
     if (mode_contraste_ == 0) {
-        for (QWidget* w : autres) couleur_police(w, noir);
+        for (QWidget* w : autres)
+            couleur_police(w, noir);
         couleur_police(CheckBox_y2, rgb(255, 0, 0));
         couleur_police(Label_multimetre, rgb(0, 128, 0));
         pq.setColor(QPalette::Window, QColor(85, 240, 182));
     } else {
-        for (QWidget* w : autres) couleur_police(w, c1);
+        for (QWidget* w : autres)
+            couleur_police(w, c1);
         const TCouleur f = programme.reglages.couleur_fond;
         pq.setColor(QPalette::Window, QColor(rouge(f), vert(f), bleu(f)));
     }
@@ -189,8 +216,8 @@ void TForm1::Button_contrasteClick() {
 
 void TForm1::CheckBox_y2Click() {
     const bool deux = CheckBox_y2->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label3, Label6, Edit_max_y2, Edit_min_y2,
-                                                      Edit_y2_graduation, Label_grandeur2})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Label1, Label3, Label6, Edit_max_y2, Edit_min_y2, Edit_y2_graduation, Label_grandeur2})
         w->setVisible(deux);
     retrace_courbes();
 }
@@ -212,8 +239,8 @@ void TForm1::ImageADblClick() {
 }
 
 void TForm1::SpeedButton_annuler_couleurClick() {
-    if (QMessageBox::question(this, QStringLiteral("Probelog"), QStringLiteral("annuler les couleurs ?")) !=
-        QMessageBox::Yes)
+    if (QMessageBox::question(this, QStringLiteral("Probelog"),
+                              QStringLiteral("annuler les couleurs ?")) != QMessageBox::Yes)
         return;
     applique_couleur_fenetre(lit_couleur_prm(programme, 4, couleur_bouton_systeme()));
     programme.reglages.couleur_fond = lit_couleur_prm(programme, 5, rgb(255, 255, 255));

@@ -19,12 +19,12 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "acquisition/lance_acquisition.h"
 #include "app/fenetre_principale.h"
 #include "app/vue_image.h"
 #include "graphes/fenetre_graphes.h"
 #include "parametres/fenetre/fenetre_parametres.h"
 #include "parametres/fichiers_parametres.h"
-#include "acquisition/lance_acquisition.h"
 #include "serie/ouverture_com.h"
 #include "util/cp1252.h"
 
@@ -44,7 +44,8 @@ void TForm1::attend(int millisecondes) {
     chrono.start();
     while (chrono.elapsed() < millisecondes) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(std::min<qint64>(10, std::max<qint64>(0, millisecondes - chrono.elapsed())));
+        QThread::msleep(
+            std::min<qint64>(10, std::max<qint64>(0, millisecondes - chrono.elapsed())));
     }
 }
 
@@ -90,8 +91,10 @@ void TForm1::Button_STARTClick() {
     purge_com(programme);
     Button_START->setText(QStringLiteral("Restart(base)"));
     Timer1->setInterval(periode_sauvegarde());
-    if (programme.reglages.sauve_auto) Timer1->start();
-    else Timer1->stop();
+    if (programme.reglages.sauve_auto)
+        Timer1->start();
+    else
+        Timer1->stop();
     if (!CheckBox_demo->isChecked()) CheckBox_demo->hide();
     Button_START->setEnabled(false);
     Button_stop->setEnabled(true);
@@ -116,9 +119,11 @@ void TForm1::_Button_go_tracage_Click_simule() {
     Button_go->show();
     Button_go->setFocus();
     programme.etat.heure_depart = QDateTime::currentDateTime();
-    Label_mess->setText(QStringLiteral("acquisition de la ligne de base\nattendre environ une minute ou n ~ 60\npuis [") +
-                        depuis_1252(programme.reglages.start_inject) +
-                        QStringLiteral("]  pour marquer le début du traçage"));
+    Label_mess->setText(
+        QStringLiteral(
+            "acquisition de la ligne de base\nattendre environ une minute ou n ~ 60\npuis [") +
+        depuis_1252(programme.reglages.start_inject) +
+        QStringLiteral("]  pour marquer le début du traçage"));
     Panel_question->resize(largeur_texte(Label_mess->text(), 641), Panel_question->height());
     prepare_question(Button_go);
 }
@@ -150,7 +155,8 @@ void TForm1::Button_stopClick() {
         SpeedButton_question->show();
         Button_go->hide();
         SpeedButton_question->setText(QStringLiteral("Stop + save"));
-        Label_mess->setText(QStringLiteral("\nArrêter le stockage des données en mémoire puis les enregistrer\n"));
+        Label_mess->setText(
+            QStringLiteral("\nArrêter le stockage des données en mémoire puis les enregistrer\n"));
         Panel_question->resize(largeur_texte(Label_mess->text(), 641), Panel_question->height());
         prepare_question(SpeedButton_question);
     }
@@ -191,7 +197,8 @@ void TForm1::SpeedButton_questionClick() {
         enregistre_parametres(programme);
         if (programme.tableau_modifie) {
             // No question while the program ends on its own.
-            enregistre_tableau(programme, chemin_fichier_tableau(programme), {}, signale_operateur());
+            enregistre_tableau(programme, chemin_fichier_tableau(programme), {},
+                               signale_operateur());
             programme.tableau.actualise_multimetre(programme.multimetre_actif);
             actualise_affichage_multimetre();
         }
@@ -209,8 +216,10 @@ void TForm1::SpeedButton_questionClick() {
 
 void TForm1::termine_programme() {
     fermeture_autorisee = true;
-    if (fin_programme) fin_programme(0);
-    else QApplication::exit(0);
+    if (fin_programme)
+        fin_programme(0);
+    else
+        QApplication::exit(0);
 }
 
 void TForm1::SpeedButton_annulerClick() {
@@ -258,7 +267,8 @@ void TForm1::guide_souris(int x, int y) {
         const int pas = std::max(std::abs(dx), std::abs(dy));
         for (int k = 1; k < pas; ++k) {
             const double f = double(k) / pas;
-            QCursor::setPos(depart.x() + int(std::lround(dx * f)), depart.y() + int(std::lround(dy * f)));
+            QCursor::setPos(depart.x() + int(std::lround(dx * f)),
+                            depart.y() + int(std::lround(dy * f)));
             attend(1);
         }
         break;
@@ -282,18 +292,22 @@ void TForm1::touche_relachee(int touche, QLineEdit* champ) {
     const bool entree = touche == Qt::Key_Return || touche == Qt::Key_Enter;
     // Then the field's own handler.
     if (entree && champ) {
-        if (champ_axe(champ->objectName()) == champ) applique_axe(champ);
-        else if (champ == Edit_repertoire) Edit_repertoireKeyUp();
+        if (champ_axe(champ->objectName()) == champ)
+            applique_axe(champ);
+        else if (champ == Edit_repertoire)
+            Edit_repertoireKeyUp();
     }
 }
 
 void TForm1::CheckBox_demoClick() {
     programme.reglages.mode_demo = CheckBox_demo->isChecked();
-    if (form2 && form2->CheckBox_demo && form2->CheckBox_demo->isChecked() != CheckBox_demo->isChecked())
+    if (form2 && form2->CheckBox_demo &&
+        form2->CheckBox_demo->isChecked() != CheckBox_demo->isChecked())
         form2->CheckBox_demo->click();
-    Label_multimetre->setText(programme.reglages.mode_demo
-                                  ? QStringLiteral("DEMO")
-                                  : depuis_1252(programme.tableau.lit_cellule_active("multim\xE8tre", 0)));
+    Label_multimetre->setText(
+        programme.reglages.mode_demo
+            ? QStringLiteral("DEMO")
+            : depuis_1252(programme.tableau.lit_cellule_active("multim\xE8tre", 0)));
 }
 
 void TForm1::Edit_repertoireKeyUp() {
@@ -309,15 +323,17 @@ void TForm1::Edit_repertoireKeyUp() {
         programme.reglages.repertoire_travail = dossier;
         return;
     }
-    const QString question = QStringLiteral(" Le dossier  <") + dossier + QStringLiteral(">    \n\n   n'existe pas, le créer ?,");
-    if (QMessageBox::question(this, QStringLiteral("Probelog"), question) != QMessageBox::Yes) return;
+    const QString question = QStringLiteral(" Le dossier  <") + dossier +
+                             QStringLiteral(">    \n\n   n'existe pas, le créer ?,");
+    if (QMessageBox::question(this, QStringLiteral("Probelog"), question) != QMessageBox::Yes)
+        return;
     if (!QDir().mkpath(dossier)) {
-        QMessageBox::warning(this, QStringLiteral("Probelog"), QStringLiteral("Impossible de créer ") + dossier);
+        QMessageBox::warning(this, QStringLiteral("Probelog"),
+                             QStringLiteral("Impossible de créer ") + dossier);
         return;
     }
     programme.reglages.repertoire_travail = dossier;
 }
-
 
 void TForm1::connecte_controles() {
     connect(Button_test_com, &QPushButton::clicked, this, [this] { Button_test_comClick(); });
@@ -325,16 +341,21 @@ void TForm1::connecte_controles() {
     connect(Button_go, &QPushButton::clicked, this, [this] { Button_goClick(); });
     connect(Button_stop, &QPushButton::clicked, this, [this] { Button_stopClick(); });
     connect(Button_exit_, &QPushButton::clicked, this, [this] { Button_exit_Click(); });
-    connect(SpeedButton_question, &QToolButton::clicked, this, [this] { SpeedButton_questionClick(); });
-    connect(SpeedButton_annuler, &QToolButton::clicked, this, [this] { SpeedButton_annulerClick(); });
-    connect(SpeedButton_croix_close, &QToolButton::clicked, this, [this] { SpeedButton_croix_closeClick(); });
+    connect(SpeedButton_question, &QToolButton::clicked, this,
+            [this] { SpeedButton_questionClick(); });
+    connect(SpeedButton_annuler, &QToolButton::clicked, this,
+            [this] { SpeedButton_annulerClick(); });
+    connect(SpeedButton_croix_close, &QToolButton::clicked, this,
+            [this] { SpeedButton_croix_closeClick(); });
     // The parameters window sets this box from code too: the handler follows every change.
     connect(CheckBox_demo, &QCheckBox::toggled, this, [this] { CheckBox_demoClick(); });
     connect(Button_zoom, &QPushButton::clicked, this, [this] { Button_zoomClick(); });
     connect(Button_contraste, &QPushButton::clicked, this, [this] { Button_contrasteClick(); });
     connect(CheckBox_y2, &QCheckBox::clicked, this, [this] { CheckBox_y2Click(); });
-    connect(CheckBox_af_integrale, &QCheckBox::clicked, this, [this] { CheckBox_af_integraleClick(); });
-    connect(SpeedButton_annuler_couleur, &QToolButton::clicked, this, [this] { SpeedButton_annuler_couleurClick(); });
+    connect(CheckBox_af_integrale, &QCheckBox::clicked, this,
+            [this] { CheckBox_af_integraleClick(); });
+    connect(SpeedButton_annuler_couleur, &QToolButton::clicked, this,
+            [this] { SpeedButton_annuler_couleurClick(); });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     ImageA->double_clic = [this] { ImageADblClick(); };
@@ -359,20 +380,25 @@ void TForm1::connecte_controles() {
     });
     // Reopening a record file comes with the file panel; until then the button says so.
     Button_open_file->setEnabled(false);
-    Button_open_file->setToolTip(QStringLiteral("relecture d'un fichier enregistré : prochaine version"));
+    Button_open_file->setToolTip(
+        QStringLiteral("relecture d'un fichier enregistré : prochaine version"));
     // Edits that the core reads, kept in the settings record as the operator types.
     connect(Edit_Prefixe, &QLineEdit::textChanged, this,
             [this](const QString& t) { programme.reglages.prefixe = vers_1252(t); });
-    connect(CheckBox_date_heure, &QCheckBox::toggled, this, [this](bool c) { programme.reglages.date_heure_nom = c; });
+    connect(CheckBox_date_heure, &QCheckBox::toggled, this,
+            [this](bool c) { programme.reglages.date_heure_nom = c; });
     Panel_message->installEventFilter(this);
 }
 
 TDemande TForm1::demande_operateur() {
     return [this](const QString& question) {
-        return QMessageBox::question(this, QStringLiteral("Probelog"), question) == QMessageBox::Yes;
+        return QMessageBox::question(this, QStringLiteral("Probelog"), question) ==
+               QMessageBox::Yes;
     };
 }
 
 TSignale TForm1::signale_operateur() {
-    return [this](const QString& message) { QMessageBox::information(this, QStringLiteral("Probelog"), message); };
+    return [this](const QString& message) {
+        QMessageBox::information(this, QStringLiteral("Probelog"), message);
+    };
 }

@@ -7,9 +7,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStandardPaths>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QUrl>
 
@@ -25,21 +25,25 @@ TExtremes_affiches extremes_de(const QLabel* max_lu, const QLabel* min_lu) {
 }
 } // namespace
 
-QString TForm1::sauvegarde_lignes() { return sauvegarde(programme.enregistrement.sauvegarde_auto_en_cours); }
+QString TForm1::sauvegarde_lignes() {
+    return sauvegarde(programme.enregistrement.sauvegarde_auto_en_cours);
+}
 
 QString TForm1::sauvegarde(bool periodique) {
     // The working folder: the one of the settings, else the user's documents folder, shown in
     // the folder field so the operator knows where the files go.
     QString& dossier = programme.reglages.repertoire_travail;
     if (dossier.trimmed().isEmpty() || !QDir(dossier).exists()) {
-        dossier = avec_antislash(QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+        dossier = avec_antislash(QDir::toNativeSeparators(
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
         QDir().mkpath(dossier);
         Edit_repertoire->setText(dossier);
     }
     const TResultat_sauvegarde r =
-        periodique
-            ? sauvegarde_periodique(programme, rapport(), extremes_de(Label_y1_max_lu, Label_y1_min_lu))
-            : ::sauvegarde_lignes(programme, rapport(), extremes_de(Label_y1_max_lu, Label_y1_min_lu));
+        periodique ? sauvegarde_periodique(programme, rapport(),
+                                           extremes_de(Label_y1_max_lu, Label_y1_min_lu))
+                   : ::sauvegarde_lignes(programme, rapport(),
+                                         extremes_de(Label_y1_max_lu, Label_y1_min_lu));
     if (!r.erreur.isEmpty()) {
         // The lines stay counted as unsaved: the next save tries again.
         if (!periodique)
@@ -49,7 +53,8 @@ QString TForm1::sauvegarde(bool periodique) {
         return QString();
     }
     if (!r.ecrit()) return QString();
-    if (QClipboard* presse_papier = QApplication::clipboard()) presse_papier->setText(r.texte_presse_papier);
+    if (QClipboard* presse_papier = QApplication::clipboard())
+        presse_papier->setText(r.texte_presse_papier);
     if (r.ouvrir_editeur) ouvre_dans_blocnote(r.dossier, r.nom_fichier);
     return r.chemin;
 }
@@ -78,6 +83,7 @@ void TForm1::ouvre_dans_blocnote(const QString& dossier, const QString& nom) {
     }
     const QString editeur = QString::fromLatin1(programme.reglages.nom_blocnote).trimmed();
     // The named editor, started without a shell; else the desktop's default application.
-    if (!editeur.isEmpty() && QProcess::startDetached(editeur, {QDir::toNativeSeparators(chemin)})) return;
+    if (!editeur.isEmpty() && QProcess::startDetached(editeur, {QDir::toNativeSeparators(chemin)}))
+        return;
     QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
 }

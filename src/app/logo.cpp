@@ -35,8 +35,10 @@ QPixmap dessine_logo(int taille) {
         const double u = (x - 0.30);
         const double y = u <= 0 ? 0 : std::exp(-std::pow(u - 0.12, 2) / (0.02 * u + 0.002));
         const QPointF point(t * x, t * (0.62 - 0.40 * y));
-        if (i == 0) courbe.moveTo(point);
-        else courbe.lineTo(point);
+        if (i == 0)
+            courbe.moveTo(point);
+        else
+            courbe.lineTo(point);
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(255, 90, 60), t * 0.05, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

@@ -1,6 +1,6 @@
 #include <QApplication>
-#include <QDir>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStandardPaths>
@@ -38,17 +38,18 @@ QString dossier_des_reglages(const TOptions& options) {
 
 int main(int argc, char** argv) {
     const bool sans_fenetre = demande("--sans-fenetre", argc, argv);
-    const bool aide = demande("--help", argc, argv) || demande("-h", argc, argv) || demande("--aide", argc, argv);
+    const bool aide =
+        demande("--help", argc, argv) || demande("-h", argc, argv) || demande("--aide", argc, argv);
 #if defined(Q_OS_LINUX)
     // The runner needs no display; the windows need one, and Qt would abort without it.
     if ((sans_fenetre || aide) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!sans_fenetre && !aide && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        QTextStream(stderr)
-            << "probelog : aucun écran (DISPLAY n'est pas défini).\n"
-               "  Pour voir la fenêtre sans écran : xvfb-run -a ./build/probelog\n"
-               "  Pour une démonstration sans fenêtre : ./build/probelog --sans-fenetre --demo 400 --t0 100\n";
+        QTextStream(stderr) << "probelog : aucun écran (DISPLAY n'est pas défini).\n"
+                               "  Pour voir la fenêtre sans écran : xvfb-run -a ./build/probelog\n"
+                               "  Pour une démonstration sans fenêtre : ./build/probelog "
+                               "--sans-fenetre --demo 400 --t0 100\n";
         return 1;
     }
 #endif
@@ -76,15 +77,16 @@ int main(int argc, char** argv) {
 
     // A first start (no settings yet) or a computer without any serial port runs the
     // demonstration: there is no instrument to read.
-    const bool premier_demarrage =
-        !QFileInfo::exists(QDir(programme.dossier_reglages).filePath(QStringLiteral("Probelog.prm")));
+    const bool premier_demarrage = !QFileInfo::exists(
+        QDir(programme.dossier_reglages).filePath(QStringLiteral("Probelog.prm")));
 
     // The three windows, in this order: the main window, the parameters, the charts.
     TForm1 form1(programme);
     TForm2 form2(programme, form1);
     TForm3 form3(programme);
     form1.relie_fenetres(&form2, &form3);
-    if ((premier_demarrage || QSerialPortInfo::availablePorts().isEmpty()) && !programme.reglages.mode_demo)
+    if ((premier_demarrage || QSerialPortInfo::availablePorts().isEmpty()) &&
+        !programme.reglages.mode_demo)
         form1.CheckBox_demo->click();
     form1.show();
     return QApplication::exec();

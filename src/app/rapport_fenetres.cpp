@@ -35,10 +35,14 @@ QWidget* TRapport_fenetres::controle(const char* objet) {
 
 void TRapport_fenetres::texte(const char* objet, const QString& t) {
     QWidget* w = controle(objet);
-    if (auto* l = qobject_cast<QLabel*>(w)) l->setText(t);
-    else if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(t);
-    else if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText(t);
-    else if (auto* m = qobject_cast<QPlainTextEdit*>(w)) m->setPlainText(t);
+    if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(t);
+    else if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->setText(t);
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        b->setText(t);
+    else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+        m->setPlainText(t);
 }
 
 void TRapport_fenetres::visible(const char* objet, bool v) {
@@ -86,7 +90,9 @@ void TRapport_fenetres::retrace() {
     if (retrace_courbes) retrace_courbes();
 }
 
-void TRapport_fenetres::traite_evenements() { QApplication::processEvents(); }
+void TRapport_fenetres::traite_evenements() {
+    QApplication::processEvents();
+}
 
 void TRapport_fenetres::message(const QString& texte) {
     QMessageBox::information(form1, QStringLiteral("Probelog"), texte);

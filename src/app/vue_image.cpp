@@ -12,8 +12,10 @@ void TVue_image::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, image);
     // Past the bitmap (while a resize is under way) the widget stays clean.
-    if (image.width() < width()) p.fillRect(image.width(), 0, width() - image.width(), height(), Qt::white);
-    if (image.height() < height()) p.fillRect(0, image.height(), width(), height() - image.height(), Qt::white);
+    if (image.width() < width())
+        p.fillRect(image.width(), 0, width() - image.width(), height(), Qt::white);
+    if (image.height() < height())
+        p.fillRect(0, image.height(), width(), height() - image.height(), Qt::white);
 }
 
 void TVue_image::resizeEvent(QResizeEvent*) {

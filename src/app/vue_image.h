@@ -11,7 +11,7 @@ public:
     explicit TVue_image(QWidget* parent = nullptr);
 
     QImage image;
-    std::function<void()> redimensionne;   // the window's resize handling
+    std::function<void()> redimensionne; // the window's resize handling
     std::function<void()> double_clic;
 
 protected:

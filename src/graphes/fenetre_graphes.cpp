@@ -8,7 +8,8 @@ TForm3::TForm3(TProgramme& p, QWidget* parent) : QWidget(parent), programme(p) {
     setWindowTitle(QStringLiteral("Graphiques associés"));
     resize(1000, 700);
     auto* disposition = new QVBoxLayout(this);
-    auto* texte = new QLabel(QStringLiteral("Conductivité, température, pH et oxygène (3 sondes)"), this);
+    auto* texte =
+        new QLabel(QStringLiteral("Conductivité, température, pH et oxygène (3 sondes)"), this);
     texte->setAlignment(Qt::AlignCenter);
     disposition->addWidget(texte);
 }

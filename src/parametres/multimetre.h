@@ -9,7 +9,7 @@
 // The active instrument, parsed from the two rows of the marked instrument of the table.
 // Arrays are indexed by the quantity number, 1 or 2 (index 0 unused).
 struct TMultimetre {
-    int ligne = 1;                       // table row of the instrument's first row
+    int ligne = 1; // table row of the instrument's first row
     TCouleur couleur[3] = {0, 0, 0};
     int epaisseur[3] = {0, 0, 0};
     QByteArray repere[3];

@@ -11,7 +11,8 @@ int indice_vitesse(const QByteArray& texte) {
 
 bool nom_peripherique(const QByteArray& config, QString& nom, QString& erreur) {
     const qsizetype deux_points = config.indexOf(':');
-    const QString avant = depuis_1252(deux_points < 0 ? config : config.left(deux_points)).trimmed();
+    const QString avant =
+        depuis_1252(deux_points < 0 ? config : config.left(deux_points)).trimmed();
     erreur.clear();
     if (!avant.isEmpty() && !avant.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
         nom = avant;

@@ -6,7 +6,7 @@
 
 // What a configuration string 'COM7: bauds=9600 parity=N data=8 stop=1' asks of the port.
 struct TReglage_port {
-    QString nom_peripherique;  // the name handed to the system ('COM7', '\\.\COM12', '/dev/ttyUSB0')
+    QString nom_peripherique; // the name handed to the system ('COM7', '\\.\COM12', '/dev/ttyUSB0')
     qint32 vitesse = 4800;
     QSerialPort::DataBits donnees = QSerialPort::Data8;
     QSerialPort::Parity parite = QSerialPort::NoParity;
@@ -14,7 +14,7 @@ struct TReglage_port {
 };
 
 // Speeds known to the minimal port, in bits per second (index 0 to 12).
-constexpr qint32 vitesses_port[13] = {110,   300,   600,   1200,  2400,  4800, 9600,
+constexpr qint32 vitesses_port[13] = {110,   300,   600,   1200,  2400,  4800,  9600,
                                       14400, 19200, 38400, 56000, 57600, 115200};
 
 // Index of an exact speed text in the table; any other text gives 5 (4800).

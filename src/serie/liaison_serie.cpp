@@ -3,7 +3,9 @@
 #include <QDeadlineTimer>
 
 TLiaison_serie::TLiaison_serie() = default;
-TLiaison_serie::~TLiaison_serie() { ferme(); }
+TLiaison_serie::~TLiaison_serie() {
+    ferme();
+}
 
 QString explique_erreur_port(const QSerialPort& port) {
     switch (port.error()) {
@@ -75,7 +77,8 @@ bool TLiaison_serie::verifie_panne() {
     const QSerialPort::SerialPortError e = port.error();
     if (e != QSerialPort::ResourceError && e != QSerialPort::ReadError) return false;
     raison_panne = explique_erreur_port(port);
-    if (e == QSerialPort::ReadError) raison_panne = QStringLiteral("erreur de lecture : ") + port.errorString();
+    if (e == QSerialPort::ReadError)
+        raison_panne = QStringLiteral("erreur de lecture : ") + port.errorString();
     ferme();
     return true;
 }

@@ -170,10 +170,11 @@ void liste_ports_com(TProgramme& programme, TRapport& rapport) {
         if (!noms.contains(info.portName())) noms.append(info.portName());
 #ifdef Q_OS_WIN
     for (int n = 1; n <= 9; ++n)
-        if (!noms.contains(QStringLiteral("COM%1").arg(n))) noms.append(QStringLiteral("COM%1").arg(n));
+        if (!noms.contains(QStringLiteral("COM%1").arg(n)))
+            noms.append(QStringLiteral("COM%1").arg(n));
 #endif
-    const QByteArray suite = ": bauds=" + programme.tableau.lit_cellule_active("vitesse", 0) +
-                             " parity=N data=8 stop=1";
+    const QByteArray suite =
+        ": bauds=" + programme.tableau.lit_cellule_active("vitesse", 0) + " parity=N data=8 stop=1";
     for (const QString& nom : noms) {
         const QByteArray config = vers_1252(nom) + suite;
         bool ok = false;

@@ -8,11 +8,17 @@ bool TPort_ligne::ouvre_com(const QByteArray& config) {
     return true;
 }
 
-void TPort_ligne::regle_timeouts_com(int t) { timeouts = t < 0 ? 0 : t; }
+void TPort_ligne::regle_timeouts_com(int t) {
+    timeouts = t < 0 ? 0 : t;
+}
 
-void TPort_ligne::regle_tampons_com(int octets) { liaison.regle_tampon(octets); }
+void TPort_ligne::regle_tampons_com(int octets) {
+    liaison.regle_tampon(octets);
+}
 
-void TPort_ligne::purge_com() { liaison.purge(); }
+void TPort_ligne::purge_com() {
+    liaison.purge();
+}
 
 int TPort_ligne::lit_octet_com() {
     char octet = 0;
@@ -30,6 +36,12 @@ QByteArray TPort_ligne::lit_ligne_com() {
     return ligne;
 }
 
-void TPort_ligne::dtr_com(bool actif) { liaison.dtr(actif); }
-void TPort_ligne::rts_com(bool actif) { liaison.rts(actif); }
-void TPort_ligne::ferme_com() { liaison.ferme(); }
+void TPort_ligne::dtr_com(bool actif) {
+    liaison.dtr(actif);
+}
+void TPort_ligne::rts_com(bool actif) {
+    liaison.rts(actif);
+}
+void TPort_ligne::ferme_com() {
+    liaison.ferme();
+}

@@ -31,6 +31,12 @@ int TPort_min::lit_car_com_min(QString& texte) {
     return nombre;
 }
 
-void TPort_min::ferme_com_min() { liaison.ferme(); }
-void TPort_min::dtr_com_min(bool actif) { liaison.dtr(actif); }
-void TPort_min::rts_com_min(bool actif) { liaison.rts(actif); }
+void TPort_min::ferme_com_min() {
+    liaison.ferme();
+}
+void TPort_min::dtr_com_min(bool actif) {
+    liaison.dtr(actif);
+}
+void TPort_min::rts_com_min(bool actif) {
+    liaison.rts(actif);
+}

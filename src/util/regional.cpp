@@ -35,9 +35,13 @@ void initialise(const QLocale& locale) {
     valeurs_courantes.format_date_courte = locale.dateFormat(QLocale::ShortFormat);
 }
 
-void fixe(const TRegional& valeurs) { valeurs_courantes = valeurs; }
+void fixe(const TRegional& valeurs) {
+    valeurs_courantes = valeurs;
+}
 
-const TRegional& courant() { return valeurs_courantes; }
+const TRegional& courant() {
+    return valeurs_courantes;
+}
 
 QString texte_date_heure(const QDateTime& instant) {
     return instant.date().toString(valeurs_courantes.format_date_courte) + QLatin1Char(' ') +
@@ -52,7 +56,8 @@ bool lit_date_heure(const QString& texte, QDateTime& instant) {
     const QTime heure = QTime::fromString(t.mid(espace + 1), QStringLiteral("h:m:s"));
     if (!date.isValid() || !heure.isValid()) return false;
     // A two-digit year reads as 19xx; the instruments of this program never dated before 1950.
-    if (!valeurs_courantes.format_date_courte.contains(QStringLiteral("yyyy")) && date.year() < 1950)
+    if (!valeurs_courantes.format_date_courte.contains(QStringLiteral("yyyy")) &&
+        date.year() < 1950)
         date = date.addYears(100);
     instant = QDateTime(date, heure);
     return true;

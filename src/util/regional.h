@@ -11,8 +11,8 @@
 namespace regional {
 
 struct TRegional {
-    char signe_decimal = ',';          // '.' or ','
-    QString format_date_courte;        // QDate format, e.g. "dd/MM/yyyy" or "M/d/yy"
+    char signe_decimal = ',';   // '.' or ','
+    QString format_date_courte; // QDate format, e.g. "dd/MM/yyyy" or "M/d/yy"
 };
 
 // Reads the decimal sign and the short date format of a locale and makes them current.
@@ -21,7 +21,9 @@ void initialise(const QLocale& locale);
 void fixe(const TRegional& valeurs);
 const TRegional& courant();
 
-inline char signe_decimal() { return courant().signe_decimal; }
+inline char signe_decimal() {
+    return courant().signe_decimal;
+}
 
 // The PC's date and time. The offset from UTC is looked up at most once a minute: the system's
 // look-up reads the time-zone files, which at one point per call dominated the decoding.

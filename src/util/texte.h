@@ -93,9 +93,15 @@ using TCouleur = std::uint32_t;
 constexpr TCouleur rgb(int r, int g, int b) {
     return TCouleur(r & 255) | (TCouleur(g & 255) << 8) | (TCouleur(b & 255) << 16);
 }
-constexpr int rouge(TCouleur c) { return int(c & 255); }
-constexpr int vert(TCouleur c) { return int((c >> 8) & 255); }
-constexpr int bleu(TCouleur c) { return int((c >> 16) & 255); }
+constexpr int rouge(TCouleur c) {
+    return int(c & 255);
+}
+constexpr int vert(TCouleur c) {
+    return int((c >> 8) & 255);
+}
+constexpr int bleu(TCouleur c) {
+    return int((c >> 16) & 255);
+}
 // (255-r, 255-g, 255-b); black and white both give mid-grey.
 TCouleur couleur_inverse(TCouleur couleur);
 

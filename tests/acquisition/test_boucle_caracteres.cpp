@@ -38,7 +38,8 @@ TEST_F(Boucle_caracteres_essai, HeureEtGrandeurPriseDansLesChamps) {
         programme.stock.nb_mesures = 0;
         lance({c.recu});
         EXPECT_EQ(nb_mesures(), c.decode ? 1 : 0) << c.recu.toStdString();
-        EXPECT_EQ(rapport.journal_contient(QStringLiteral("_grand1=<Cond 512 \u00B5S/cm  >")), c.decode);
+        EXPECT_EQ(rapport.journal_contient(QStringLiteral("_grand1=<Cond 512 \u00B5S/cm  >")),
+                  c.decode);
     }
     EXPECT_TRUE(rapport.journal_contient(QStringLiteral("25 caractères ")));
 }

@@ -21,7 +21,8 @@ TEST(Stock_mesures, CroissanceParPasDeDixMilleSansPerte) {
             EXPECT_EQ(stock.capacite_mesures, 20000);
         }
     }
-    for (int n : {1, 9998, 9999, 10000, 10001}) EXPECT_EQ(stock.point(n).grandeur1, n);
+    for (int n : {1, 9998, 9999, 10000, 10001})
+        EXPECT_EQ(stock.point(n).grandeur1, n);
     // New elements are zeroed.
     EXPECT_EQ(stock.point(10002).grandeur1, 0);
     EXPECT_TRUE(stock.point(10002).texte_heure().isEmpty());
@@ -60,7 +61,8 @@ TEST(Stock_mesures, PointCompactEtHeureCoupeeA80Caracteres) {
 TEST(Etat_acquisition, ReinitialisationGardeAllocationHeureT0EtReprise) {
     TStock_mesures stock;
     stock.alloue_initial();
-    for (int n = 1; n <= 15000; ++n) stock.prepare_point_suivant(), stock.nb_mesures = n;
+    for (int n = 1; n <= 15000; ++n)
+        stock.prepare_point_suivant(), stock.nb_mesures = n;
     TEtat_acquisition etat;
     etat.indice_t0 = 120;
     etat.heure_t0 = QDateTime(QDate(2024, 5, 1), QTime(14, 5, 30));
@@ -93,8 +95,9 @@ TEST(Etat_acquisition, ReinitialisationGardeAllocationHeureT0EtReprise) {
 TEST(Etat_acquisition, LongueLigneDeBaseResteLigneDeBase) {
     // A baseline of a day and more at one record a second is never taken for tracing points.
     TEtat_acquisition etat;
-    for (int n : {1, 31999, 32000, 100000, 5000000}) EXPECT_FALSE(etat.est_point_tracage(n)) << n;
-    etat.indice_t0 = 0;  // t0 marked before the first point: every point is a tracing point
+    for (int n : {1, 31999, 32000, 100000, 5000000})
+        EXPECT_FALSE(etat.est_point_tracage(n)) << n;
+    etat.indice_t0 = 0; // t0 marked before the first point: every point is a tracing point
     EXPECT_TRUE(etat.est_point_tracage(1));
     etat.indice_t0 = 3;
     EXPECT_FALSE(etat.est_point_tracage(2));

@@ -7,7 +7,9 @@ Locale_temporaire::Locale_temporaire(const QString& nom) : precedent(regional::c
     regional::initialise(QLocale(nom));
 }
 
-Locale_temporaire::~Locale_temporaire() { regional::fixe(precedent); }
+Locale_temporaire::~Locale_temporaire() {
+    regional::fixe(precedent);
+}
 
 QString chemin_source(const QString& relatif) {
     return QDir(QStringLiteral(PROBELOG_SOURCES)).filePath(relatif);

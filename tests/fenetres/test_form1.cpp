@@ -39,7 +39,9 @@ protected:
         form1 = std::make_unique<TForm1>(programme);
         form1->fin_programme = [this](int code) { code_de_fin = code; };
         // Editors and file viewers are not started from the tests.
-        form1->ouverture_fichier = [this](const QString& chemin) { fichiers_ouverts.append(chemin); };
+        form1->ouverture_fichier = [this](const QString& chemin) {
+            fichiers_ouverts.append(chemin);
+        };
         form1->relie_fenetres(nullptr, nullptr);
         form1->applique_reglages();
         form1->actualise_affichage_multimetre();
@@ -83,10 +85,11 @@ TEST_F(Form1Test, FenetreAuDemarrage) {
         const char* nom;
         const char* texte;
         bool actif;
-    } cas[] = {{"Button_test_com", "test COM", true},   {"Button_START", "Start (base)", true},
-               {"Button_stop", "Stop + save", false},    {"Button_exit_", "exit + save", true},
-               {"Button_parametres", "Paramètres", true}, {"Button_enreg_param", "save paramètres", true},
-               {"Button1", "Graphiques associés", true}};
+    } cas[] = {
+        {"Button_test_com", "test COM", true},     {"Button_START", "Start (base)", true},
+        {"Button_stop", "Stop + save", false},     {"Button_exit_", "exit + save", true},
+        {"Button_parametres", "Paramètres", true}, {"Button_enreg_param", "save paramètres", true},
+        {"Button1", "Graphiques associés", true}};
     for (const auto& c : cas) {
         auto* b = form1->findChild<QPushButton*>(QString::fromLatin1(c.nom));
         ASSERT_NE(b, nullptr) << c.nom;
@@ -95,7 +98,8 @@ TEST_F(Form1Test, FenetreAuDemarrage) {
     }
     EXPECT_TRUE(form1->CheckBox_demo->isChecked());
     EXPECT_FALSE(form1->Panel_question->isVisibleTo(form1.get()));
-    EXPECT_EQ(form1->Label20->text(), QStringLiteral("n   heurePC  durée traçage  G1  G2   multimètre          "));
+    EXPECT_EQ(form1->Label20->text(),
+              QStringLiteral("n   heurePC  durée traçage  G1  G2   multimètre          "));
     EXPECT_EQ(programme.etat.indice_t0, indice_t0_non_marque);
     EXPECT_EQ(programme.stock.capacite_mesures, 10000);
 }
@@ -133,7 +137,8 @@ TEST_F(Form1Test, LigneDeBaseT0PuisStopEnregistre) {
     const QByteArray contenu = lit_fichier(QDir(travail.path()).filePath(liste[0]));
     EXPECT_EQ(contenu.count("\r\n"), programme.stock.nb_mesures + 1);
     EXPECT_EQ(programme.enregistrement.nb_enreg_sauves, programme.stock.nb_mesures);
-    EXPECT_TRUE(form1->Label_mess->text().contains(QStringLiteral(" enregistrements effectués dans \n")));
+    EXPECT_TRUE(
+        form1->Label_mess->text().contains(QStringLiteral(" enregistrements effectués dans \n")));
     EXPECT_EQ(form1->Label22->text(), liste[0]);
 }
 
@@ -181,14 +186,15 @@ TEST_F(Form1Test, FermetureParLaBarreDeTitreAttendLaQuestion) {
 
 TEST_F(Form1Test, SortieConfirmeeEnregistreLesLignesNonSauvees) {
     form1->show();
-    pilote([&] { form1->Button_START->click(); }, [&] {
-        if (programme.stock.nb_mesures < 8) return false;
-        // F12 asks, "exit" confirms: the acquisition ends and the lines are saved.
-        QTest::keyClick(form1.get(), Qt::Key_F12);
-        EXPECT_EQ(form1->SpeedButton_question->text(), QStringLiteral("exit"));
-        form1->SpeedButton_question->click();
-        return true;
-    });
+    pilote([&] { form1->Button_START->click(); },
+           [&] {
+               if (programme.stock.nb_mesures < 8) return false;
+               // F12 asks, "exit" confirms: the acquisition ends and the lines are saved.
+               QTest::keyClick(form1.get(), Qt::Key_F12);
+               EXPECT_EQ(form1->SpeedButton_question->text(), QStringLiteral("exit"));
+               form1->SpeedButton_question->click();
+               return true;
+           });
     EXPECT_TRUE(form1->sortie_demandee());
     EXPECT_EQ(code_de_fin, 0);
     EXPECT_EQ(form1->SpeedButton_question->text(), QStringLiteral("EXIT AUTO..."));
@@ -208,17 +214,18 @@ TEST_F(Form1Test, SauvegardePeriodiqueUnSeulFichierParAcquisition) {
         QTimer::singleShot(0, [this] { form1->Timer1->setInterval(40); });
         int sauvegardes = 0;
         QString precedent;
-        pilote([&] { form1->Button_START->click(); }, [&] {
-            if (!form1->Timer1->isActive()) return false;
-            const QString dernier = programme.enregistrement.dernier_fichier_auto;
-            if (dernier != precedent && !dernier.isEmpty()) {
-                ++sauvegardes;
-                precedent = dernier;
-            }
-            if (sauvegardes < 3) return false;
-            form1->Button_stop->click();
-            return true;
-        });
+        pilote([&] { form1->Button_START->click(); },
+               [&] {
+                   if (!form1->Timer1->isActive()) return false;
+                   const QString dernier = programme.enregistrement.dernier_fichier_auto;
+                   if (dernier != precedent && !dernier.isEmpty()) {
+                       ++sauvegardes;
+                       precedent = dernier;
+                   }
+                   if (sauvegardes < 3) return false;
+                   form1->Button_stop->click();
+                   return true;
+               });
         EXPECT_GE(sauvegardes, 3);
         EXPECT_FALSE(form1->Timer1->isActive());
         // One periodic file per acquisition: the latest of this one, the last of the previous.
@@ -232,7 +239,8 @@ TEST_F(Form1Test, ChampsDAxeFiltrentEtEcriventDansLeTableau) {
     QLineEdit* max1 = form1->Edit_max_y1;
     max1->setFocus();
     max1->selectAll();
-    for (const QString& touche : {QStringLiteral("\u00E9"), QStringLiteral("a"), QStringLiteral("5")}) {
+    for (const QString& touche :
+         {QStringLiteral("\u00E9"), QStringLiteral("a"), QStringLiteral("5")}) {
         QKeyEvent appui(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, touche);
         QApplication::sendEvent(max1, &appui);
     }

@@ -5,7 +5,8 @@
 namespace {
 TOptions analyse(std::initializer_list<const char*> arguments) {
     QStringList liste{QStringLiteral("probelog")};
-    for (const char* a : arguments) liste << QString::fromUtf8(a);
+    for (const char* a : arguments)
+        liste << QString::fromUtf8(a);
     return analyse_options(liste);
 }
 } // namespace
@@ -17,15 +18,16 @@ TEST(Options, LignesCorrectes) {
     EXPECT_EQ(a.locale, QStringLiteral("en_US"));
     EXPECT_FALSE(a.sans_fenetre);
 
-    const TOptions b = analyse({"--sans-fenetre", "--demo", "400", "--t0", "100", "--sortie", "x.txt",
-                                "--image", "c.png", "--taille", "800x300"});
+    const TOptions b = analyse({"--sans-fenetre", "--demo", "400", "--t0", "100", "--sortie",
+                                "x.txt", "--image", "c.png", "--taille", "800x300"});
     EXPECT_TRUE(b.erreur.isEmpty()) << b.erreur.toStdString();
     EXPECT_EQ(b.demo, 400);
     EXPECT_EQ(b.t0, 100);
     EXPECT_EQ(b.largeur_image, 800);
     EXPECT_EQ(b.hauteur_image, 300);
 
-    const TOptions c = analyse({"--sans-fenetre", "--port", "/dev/ttyUSB0", "--points", "10", "--duree", "2.5"});
+    const TOptions c =
+        analyse({"--sans-fenetre", "--port", "/dev/ttyUSB0", "--points", "10", "--duree", "2.5"});
     EXPECT_TRUE(c.erreur.isEmpty()) << c.erreur.toStdString();
     EXPECT_EQ(c.points, 10);
     EXPECT_DOUBLE_EQ(c.duree, 2.5);
@@ -38,7 +40,8 @@ TEST(Options, ErreursDUtilisationEnFrancais) {
     } cas[] = {
         {{"--inconnue"}, "option inconnue"},
         {{"--sans-fenetre"}, "--sans-fenetre demande un seul mode"},
-        {{"--sans-fenetre", "--demo", "3", "--rejouer", "f"}, "--sans-fenetre demande un seul mode"},
+        {{"--sans-fenetre", "--demo", "3", "--rejouer", "f"},
+         "--sans-fenetre demande un seul mode"},
         {{"--demo", "3"}, "--demo, --rejouer"},
         {{"--sans-fenetre", "--demo", "beaucoup"}, "--demo attend un nombre entier positif"},
         {{"--sans-fenetre", "--demo", "-4"}, "--demo attend un nombre entier positif"},

@@ -28,10 +28,9 @@ public:
         coupe();
     }
     bool demarre() {
-        socat.start(QStringLiteral("socat"),
-                    {QStringLiteral("-d"), QStringLiteral("-d"),
-                     QStringLiteral("pty,raw,echo=0,link=") + instrument,
-                     QStringLiteral("pty,raw,echo=0,link=") + programme});
+        socat.start(QStringLiteral("socat"), {QStringLiteral("-d"), QStringLiteral("-d"),
+                                              QStringLiteral("pty,raw,echo=0,link=") + instrument,
+                                              QStringLiteral("pty,raw,echo=0,link=") + programme});
         if (!socat.waitForStarted(5000)) return false;
         QElapsedTimer attente;
         attente.start();
@@ -52,7 +51,8 @@ public:
         fini = false;
         simulateur = std::thread([this, morceaux, ensuite] {
             for (const auto& m : morceaux) {
-                for (int t = 0; t < m.first && !fini; t += 5) QThread::msleep(5);
+                for (int t = 0; t < m.first && !fini; t += 5)
+                    QThread::msleep(5);
                 if (fini) return;
                 envoie(m.second);
             }

@@ -44,9 +44,9 @@ QByteArray impression(int seconde, int cond) {
     return QStringLiteral("26.09.2009 04:19:%1\r\nMulti 3430\r\nNo.s\u00E9r.  14451527\r\n\r\n"
                           "TetraCon 925\r\nCond %2 \u00B5S/cm 22.9 \u00B0C\r\n"
                           "C = 0.475 1/cm, Tref25, nLF\r\n\r\n_____________________________\r\n")
-                              .arg(seconde, 2, 10, QLatin1Char('0'))
-                              .arg(cond)
-                              .toLatin1();
+        .arg(seconde, 2, 10, QLatin1Char('0'))
+        .arg(cond)
+        .toLatin1();
 }
 
 TEST_F(Acquisition_pty, LignesCsvEtLignesSimples) {
@@ -62,7 +62,8 @@ TEST_F(Acquisition_pty, LignesCsvEtLignesSimples) {
                                .arg(40 + i)
                                .arg(1200 + i)
                                .toLatin1()});
-    envois.append({50, "Cond777 \xe6S/cm 23.0 \xb0""C\r\nMulti 3430\r\n26.09.2009 04:19:42\r\n"});
+    envois.append({50, "Cond777 \xe6S/cm 23.0 \xb0"
+                       "C\r\nMulti 3430\r\n26.09.2009 04:19:42\r\n"});
     paire.simule(envois);
     EXPECT_TRUE(ouvre_com_et_acquiert(programme, rapport));
     ASSERT_EQ(programme.stock.nb_mesures, 3);
@@ -74,7 +75,8 @@ TEST_F(Acquisition_pty, LignesCsvEtLignesSimples) {
 
 TEST_F(Acquisition_pty, CaractereParCaractereImpressionsFinissantParDesSoulignes) {
     programme.reglages.lecture_csv = 0;
-    paire.simule({{100, impression(39, 512)}, {300, impression(40, 515)}, {300, impression(41, 530)}});
+    paire.simule(
+        {{100, impression(39, 512)}, {300, impression(40, 515)}, {300, impression(41, 530)}});
     EXPECT_TRUE(ouvre_com_et_acquiert(programme, rapport));
     ASSERT_EQ(programme.stock.nb_mesures, 3);
     EXPECT_DOUBLE_EQ(g1(1), 512);
@@ -98,7 +100,8 @@ TEST_F(Acquisition_pty, CableArracheEnCoursDAcquisition) {
         for (int i = 0; i < 3; ++i)
             envois.append({300, mode == 0 ? impression(39 + i, 500 + i)
                                           : "Cond " + QByteArray::number(500 + i) +
-                                                " \xb5S/cm 22.9 \xb0""C\r\n26.09.2009 04:19:" +
+                                                " \xb5S/cm 22.9 \xb0"
+                                                "C\r\n26.09.2009 04:19:" +
                                                 QByteArray::number(39 + i) + "\r\n"});
         envois.append({300, ""});
         paire.simule(envois, [this] { paire.coupe(); });
@@ -109,7 +112,8 @@ TEST_F(Acquisition_pty, CableArracheEnCoursDAcquisition) {
         EXPECT_EQ(programme.stock.nb_mesures, 3);
         EXPECT_EQ(programme.lignes.principales.size(), 4);
         ASSERT_EQ(rapport.messages.size(), 1);
-        EXPECT_TRUE(rapport.messages.at(0).startsWith(QStringLiteral("liaison perdue avec le multimètre")))
+        EXPECT_TRUE(
+            rapport.messages.at(0).startsWith(QStringLiteral("liaison perdue avec le multimètre")))
             << rapport.messages.at(0).toStdString();
         EXPECT_TRUE(journal(QStringLiteral("  ") + rapport.messages.at(0)));
     }
@@ -124,10 +128,12 @@ TEST_F(Acquisition_pty, PortImpossibleAOuvrirDansLesDeuxModes) {
         rapport.messages.clear();
         EXPECT_FALSE(ouvre_com_et_acquiert(programme, rapport));
         const QString config = QStringLiteral("/nulle/part/tty: bauds=9600 parity=N data=8 stop=1");
-        EXPECT_TRUE(journal(mode ? QStringLiteral(" Open ") + config + QStringLiteral(" timeouts = 500  erreur")
-                                 : QStringLiteral(" _Open ") + config + QStringLiteral("  erreur")));
+        EXPECT_TRUE(journal(
+            mode ? QStringLiteral(" Open ") + config + QStringLiteral(" timeouts = 500  erreur")
+                 : QStringLiteral(" _Open ") + config + QStringLiteral("  erreur")));
         ASSERT_EQ(rapport.messages.size(), 1);
-        EXPECT_TRUE(rapport.messages.at(0).startsWith(QStringLiteral("Impossible d'ouvrir le port </nulle/part/tty>")));
+        EXPECT_TRUE(rapport.messages.at(0).startsWith(
+            QStringLiteral("Impossible d'ouvrir le port </nulle/part/tty>")));
     }
     EXPECT_FALSE(boucle);
     // A port number that is not a number is told in the words of the conversion.
@@ -160,8 +166,9 @@ TEST_F(Acquisition_pty, ListeDesPorts) {
     EXPECT_EQ(rapport.tout_le_journal.at(0), QString());
     EXPECT_EQ(rapport.tout_le_journal.at(1), QStringLiteral("--------------------------"));
     for (const QString& l : rapport.tout_le_journal.mid(2)) {
-        EXPECT_TRUE(l.startsWith(QStringLiteral("TEST Open ")) &&
-                    l.endsWith(QStringLiteral(": bauds=9600 parity=N data=8 stop=1 non disponible")))
+        EXPECT_TRUE(
+            l.startsWith(QStringLiteral("TEST Open ")) &&
+            l.endsWith(QStringLiteral(": bauds=9600 parity=N data=8 stop=1 non disponible")))
             << l.toStdString();
     }
 }

@@ -16,9 +16,10 @@ struct Resultat {
     QString sortie, erreurs;
     // The summary is five lines in this order; `quoi` names one of them.
     QString ligne(const char* quoi) const {
-        static const QStringList ordre{QStringLiteral("points : "), QStringLiteral("lignes rejetées : "),
-                                       QStringLiteral("fichier : "), QStringLiteral("Label_zero : "),
-                                       QStringLiteral("Label_hauteur : ")};
+        static const QStringList ordre{
+            QStringLiteral("points : "), QStringLiteral("lignes rejetées : "),
+            QStringLiteral("fichier : "), QStringLiteral("Label_zero : "),
+            QStringLiteral("Label_hauteur : ")};
         const qsizetype i = ordre.indexOf(QString::fromUtf8(quoi));
         const QStringList lignes = sortie.split(QLatin1Char('\n'));
         return (i >= 0 && i < lignes.size()) ? lignes[i] : QStringLiteral("<absent>");
@@ -34,7 +35,8 @@ protected:
         TTableau_multimetres tableau;
         tableau.remplit_exemple();
         tableau.ecrit_cellule_active("::", "rep hms", 0);
-        ASSERT_EQ(enregistre_tableau(tableau, dossier.filePath(QStringLiteral("probelog.ini")), TDemande()),
+        ASSERT_EQ(enregistre_tableau(tableau, dossier.filePath(QStringLiteral("probelog.ini")),
+                                     TDemande()),
                   TEnregistrement::enregistre);
     }
     void ecrit_reglages(const QString& repertoire_travail, int lecture_csv) {
@@ -45,7 +47,8 @@ protected:
         lignes[11] = "Forage1";
         lignes[19] = "\xB5=0;m=3;k=1;F=3";
         QByteArray contenu;
-        for (const QByteArray& l : lignes) contenu += l + "\r\n";
+        for (const QByteArray& l : lignes)
+            contenu += l + "\r\n";
         ASSERT_TRUE(ecrit_fichier(dossier.filePath(QStringLiteral("Probelog.prm")), contenu));
     }
     QProcess* prepare(QStringList arguments, const QString& locale = QStringLiteral("fr_FR")) {
@@ -55,8 +58,9 @@ protected:
         env.remove(QStringLiteral("XDG_DOCUMENTS_DIR"));
         processus->setProcessEnvironment(env);
         processus->setProgram(chemin_binaire(QStringLiteral("probelog")));
-        processus->setArguments(QStringList{QStringLiteral("--sans-fenetre"), QStringLiteral("--reglages"),
-                                            dossier.path(), QStringLiteral("--locale"), locale} +
+        processus->setArguments(QStringList{QStringLiteral("--sans-fenetre"),
+                                            QStringLiteral("--reglages"), dossier.path(),
+                                            QStringLiteral("--locale"), locale} +
                                 arguments);
         return processus.get();
     }
@@ -75,10 +79,12 @@ protected:
     QString chemin(const char* nom) const { return dossier.filePath(QString::fromUtf8(nom)); }
     static QList<QByteArray> lignes_crlf(const QByteArray& contenu) {
         QList<QByteArray> lignes = contenu.split('\n');
-        for (int i = 0; i + 1 < lignes.size(); ++i) EXPECT_TRUE(lignes[i].endsWith('\r')) << i;
+        for (int i = 0; i + 1 < lignes.size(); ++i)
+            EXPECT_TRUE(lignes[i].endsWith('\r')) << i;
         EXPECT_TRUE(lignes.last().isEmpty()); // CR LF after the last line too
         lignes.removeLast();
-        for (QByteArray& l : lignes) l.chop(1);
+        for (QByteArray& l : lignes)
+            l.chop(1);
         return lignes;
     }
 
@@ -96,9 +102,10 @@ TEST_F(Execution, Demo400AvecT0A100SousLesDeuxReglagesRegionaux) {
                        {"en_US", QStringLiteral("M/d/yy"), QLatin1Char('.')}};
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.locale);
-        const Resultat r = lance({QStringLiteral("--demo"), QStringLiteral("400"), QStringLiteral("--t0"),
-                                  QStringLiteral("100"), QStringLiteral("--sortie"), chemin("demo.txt")},
-                                 QString::fromLatin1(c.locale));
+        const Resultat r =
+            lance({QStringLiteral("--demo"), QStringLiteral("400"), QStringLiteral("--t0"),
+                   QStringLiteral("100"), QStringLiteral("--sortie"), chemin("demo.txt")},
+                  QString::fromLatin1(c.locale));
         ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
         EXPECT_EQ(r.ligne("points : "), QStringLiteral("400"));
         EXPECT_EQ(r.ligne("lignes rejetées : "), QStringLiteral("0"));
@@ -106,9 +113,11 @@ TEST_F(Execution, Demo400AvecT0A100SousLesDeuxReglagesRegionaux) {
         // The area of a one-second demonstration is the same on every run.
         EXPECT_EQ(r.ligne("Label_zero : "),
                   QStringLiteral("base =   600    dhMAX =   200    hMAX =   800    "
-                                 "aire[µS/cm.s]x1.0001 = 12755") + c.signe + QStringLiteral("02537 "));
+                                 "aire[µS/cm.s]x1.0001 = 12755") +
+                      c.signe + QStringLiteral("02537 "));
         EXPECT_EQ(r.ligne("Label_hauteur : "),
-                  QStringLiteral("(moy. des 60 der. val.) - base =     60") + c.signe + QStringLiteral("8 "));
+                  QStringLiteral("(moy. des 60 der. val.) - base =     60") + c.signe +
+                      QStringLiteral("8 "));
 
         const QList<QByteArray> lignes = lignes_crlf(lit_fichier(chemin("demo.txt")));
         ASSERT_EQ(lignes.size(), 401);
@@ -118,7 +127,10 @@ TEST_F(Execution, Demo400AvecT0A100SousLesDeuxReglagesRegionaux) {
         const struct {
             int n;
             const char* valeur;
-        } points[] = {{50, " 600,000"}, {200, " 752,000"}, {240, " 800,000"}, {280, " 770,000"},
+        } points[] = {{50, " 600,000"},
+                      {200, " 752,000"},
+                      {240, " 800,000"},
+                      {280, " 770,000"},
                       {400, " 638,000"}};
         for (const auto& p : points) {
             const QList<QByteArray> colonnes = lignes[p.n].split('\t');
@@ -127,7 +139,8 @@ TEST_F(Execution, Demo400AvecT0A100SousLesDeuxReglagesRegionaux) {
             EXPECT_EQ(colonnes[4], QByteArray(p.valeur)) << p.n;
             EXPECT_EQ(colonnes[5], QByteArray("22,9"));
             EXPECT_EQ(colonnes[3].isEmpty(), p.n <= 100) << p.n;
-            const QDate date = QDate::fromString(QString::fromLatin1(colonnes[0].left(colonnes[0].indexOf(' '))), c.date);
+            const QDate date = QDate::fromString(
+                QString::fromLatin1(colonnes[0].left(colonnes[0].indexOf(' '))), c.date);
             EXPECT_TRUE(date.isValid()) << colonnes[0].constData();
         }
         // One second a point after t0 on the run's own clock.
@@ -160,12 +173,15 @@ TEST_F(Execution, SansSortieLeFichierVaDansLeDossierDeTravail) {
 TEST_F(Execution, RejoueLeFichierAutomatiqueDUnMultimetre) {
     QByteArray journal = "Multi 3430\r\nfichier auto\r\n\r\nentete\r\n";
     for (int i = 0; i < 5; ++i)
-        journal += "Cond " + QByteArray::number(600 + i) + " \xB5S/cm 22.9 \xB0" "C\r\n26.09.2009 04:19:" +
+        journal += "Cond " + QByteArray::number(600 + i) +
+                   " \xB5S/cm 22.9 \xB0"
+                   "C\r\n26.09.2009 04:19:" +
                    QByteArray::number(40 + i) + "\r\n";
-    journal += "Cond 1.2.3 \xB5S/cm 22.9 \xB0" "C\r\n26.09.2009 04:19:50\r\n";
+    journal += "Cond 1.2.3 \xB5S/cm 22.9 \xB0"
+               "C\r\n26.09.2009 04:19:50\r\n";
     ASSERT_TRUE(ecrit_fichier(chemin("auto.txt"), journal));
-    const Resultat r = lance({QStringLiteral("--rejouer"), chemin("auto.txt"), QStringLiteral("--sortie"),
-                              chemin("relu.txt")});
+    const Resultat r = lance({QStringLiteral("--rejouer"), chemin("auto.txt"),
+                              QStringLiteral("--sortie"), chemin("relu.txt")});
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.ligne("points : "), QStringLiteral("5"));
     EXPECT_EQ(r.ligne("lignes rejetées : "), QStringLiteral("1"));
@@ -187,7 +203,8 @@ TEST_F(Execution, CodesDeSortie) {
         {{"--demo", "3", "--port", "/dev/null"}, 2, "un seul mode"},
         {{"--rejouer", "/nulle/part.txt"}, 1, "impossible d'ouvrir le fichier /nulle/part.txt"},
         {{"--port", "/nulle/part/tty"}, 1, "Impossible d'ouvrir le port </nulle/part/tty>"},
-        {{"--demo", "3", "--sortie", "/nulle/part/sortie.txt"}, 1,
+        {{"--demo", "3", "--sortie", "/nulle/part/sortie.txt"},
+         1,
          "impossible d'écrire le fichier /nulle/part/sortie.txt"},
     };
     for (const Cas& c : cas) {
@@ -200,7 +217,8 @@ TEST_F(Execution, CodesDeSortie) {
 QByteArray impression(int i) {
     return "26.09.2009 04:19:" + QByteArray::number(10 + i) +
            "\r\nMulti 3430\r\nTetraCon 925\r\nCond " + QByteArray::number(500 + i) +
-           " \xB5S/cm 22.9 \xB0" "C\r\nC = 0.475 1/cm, Tref25, nLF\r\n\r\n"
+           " \xB5S/cm 22.9 \xB0"
+           "C\r\nC = 0.475 1/cm, Tref25, nLF\r\n\r\n"
            "_____________________________\r\n";
 }
 
@@ -213,12 +231,14 @@ protected:
     // `n` records 300 ms apart, the first one once the port had time to open.
     void envoie(int n, std::function<void()> ensuite = {}) {
         QList<QPair<int, QByteArray>> envois;
-        for (int i = 0; i < n; ++i) envois.append({i == 0 ? 2500 : 300, impression(i)});
+        for (int i = 0; i < n; ++i)
+            envois.append({i == 0 ? 2500 : 300, impression(i)});
         paire.simule(envois, std::move(ensuite));
     }
     QStringList arguments(QStringList suite) const {
         return QStringList{QStringLiteral("--port"), paire.programme, QStringLiteral("--sortie"),
-                           chemin("port.txt")} + suite;
+                           chemin("port.txt")} +
+               suite;
     }
     int points_du_fichier() { return int(lignes_crlf(lit_fichier(chemin("port.txt"))).size()) - 1; }
     Paire_pty paire;
@@ -226,8 +246,8 @@ protected:
 
 TEST_F(Execution_port, SArreteApresNPoints) {
     envoie(6);
-    const Resultat r = lance(arguments({QStringLiteral("--points"), QStringLiteral("3"), QStringLiteral("--t0"),
-                                        QStringLiteral("1")}));
+    const Resultat r = lance(arguments({QStringLiteral("--points"), QStringLiteral("3"),
+                                        QStringLiteral("--t0"), QStringLiteral("1")}));
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
     EXPECT_EQ(r.ligne("points : "), QStringLiteral("3"));
     EXPECT_EQ(points_du_fichier(), 3);
@@ -235,7 +255,10 @@ TEST_F(Execution_port, SArreteApresNPoints) {
 
 TEST_F(Execution_port, SigtermArreteEtEnregistre) {
     QProcess* p = prepare(arguments({}));
-    envoie(3, [p] { QThread::msleep(500); ::kill(pid_t(p->processId()), SIGTERM); });
+    envoie(3, [p] {
+        QThread::msleep(500);
+        ::kill(pid_t(p->processId()), SIGTERM);
+    });
     p->start();
     const Resultat r = termine();
     ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();

@@ -10,7 +10,7 @@ namespace {
 TEST(Config_com, NomDuPortEtNumeroCom) {
     struct Cas {
         const char* config;
-        const char* nom;    // nullptr: refused
+        const char* nom; // nullptr: refused
         const char* erreur;
     };
     const Cas cas[] = {
@@ -19,7 +19,8 @@ TEST(Config_com, NomDuPortEtNumeroCom) {
         {"ttyUSB0: bauds=9600 parity=N data=8 stop=1", "ttyUSB0", ""},
         {"/dev/ttyUSB0: bauds=9600 parity=N data=8 stop=1", "/dev/ttyUSB0", ""},
         {"/tmp/pty-a: bauds=9600", "/tmp/pty-a", ""},
-        {": bauds=9600 parity=N data=8 stop=1", nullptr, "'' n'est pas une valeur entière correcte"},
+        {": bauds=9600 parity=N data=8 stop=1", nullptr,
+         "'' n'est pas une valeur entière correcte"},
         {"COMx: bauds=9600 parity=N data=8 stop=1", nullptr,
          "'x' n'est pas une valeur entière correcte"},
     };
@@ -42,14 +43,21 @@ TEST(Config_com, VitessePariteDonneesEtStop) {
         QSerialPort::StopBits stop;
     };
     const Cas cas[] = {
-        {"COM1: bauds=9600 parity=N data=8 stop=1", 9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop},
-        {"COM1: bauds=115200 parity=E data=7 stop=2", 115200, QSerialPort::EvenParity, QSerialPort::Data7, QSerialPort::TwoStop},
-        {"COM1: bauds=110 parity=O data=5 stop=1.5", 110, QSerialPort::OddParity, QSerialPort::Data5, QSerialPort::OneAndHalfStop},
-        {"COM1: bauds=56000 parity=M data=6 stop=1", 56000, QSerialPort::MarkParity, QSerialPort::Data6, QSerialPort::OneStop},
-        {"COM1: bauds=14400 parity=S data=8 stop=1", 14400, QSerialPort::SpaceParity, QSerialPort::Data8, QSerialPort::OneStop},
+        {"COM1: bauds=9600 parity=N data=8 stop=1", 9600, QSerialPort::NoParity, QSerialPort::Data8,
+         QSerialPort::OneStop},
+        {"COM1: bauds=115200 parity=E data=7 stop=2", 115200, QSerialPort::EvenParity,
+         QSerialPort::Data7, QSerialPort::TwoStop},
+        {"COM1: bauds=110 parity=O data=5 stop=1.5", 110, QSerialPort::OddParity,
+         QSerialPort::Data5, QSerialPort::OneAndHalfStop},
+        {"COM1: bauds=56000 parity=M data=6 stop=1", 56000, QSerialPort::MarkParity,
+         QSerialPort::Data6, QSerialPort::OneStop},
+        {"COM1: bauds=14400 parity=S data=8 stop=1", 14400, QSerialPort::SpaceParity,
+         QSerialPort::Data8, QSerialPort::OneStop},
         // Unknown texts fall back each on its own; comparisons are exact.
-        {"COM1: bauds=1234 parity=n data=9 stop=3", 4800, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop},
-        {"COM1: bauds= parity=N data=8 stop=1", 4800, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop},
+        {"COM1: bauds=1234 parity=n data=9 stop=3", 4800, QSerialPort::NoParity, QSerialPort::Data8,
+         QSerialPort::OneStop},
+        {"COM1: bauds= parity=N data=8 stop=1", 4800, QSerialPort::NoParity, QSerialPort::Data8,
+         QSerialPort::OneStop},
     };
     for (const Cas& c : cas) {
         TReglage_port r;
@@ -106,7 +114,8 @@ TEST_F(Port_pty, ToutJusquAuSilence) {
         {"\r\n", "", 2},
         {"AB\r\n", "AB", 4},
         {QByteArray("A\0B\r\n", 5), "AB", 4}, // a zero byte adds nothing
-        {"12:00:01\r\n Cond 512 \xb5S/cm\r\nfin\r\n", "12:00:01\r\n Cond 512 \u00b5S/cm\r\nfin", 32},
+        {"12:00:01\r\n Cond 512 \xb5S/cm\r\nfin\r\n", "12:00:01\r\n Cond 512 \u00b5S/cm\r\nfin",
+         32},
     };
     for (const Cas& c : cas) {
         paire.envoie(c.envoye);
@@ -118,7 +127,8 @@ TEST_F(Port_pty, ToutJusquAuSilence) {
     EXPECT_EQ(port.lit_car_com_min(texte), 4);
     EXPECT_EQ(texte, QStringLiteral("R1"));
     int nombre = 0;
-    for (int i = 0; i < 20 && nombre == 0; ++i) nombre = port.lit_car_com_min(texte);
+    for (int i = 0; i < 20 && nombre == 0; ++i)
+        nombre = port.lit_car_com_min(texte);
     EXPECT_EQ(nombre, 4);
     EXPECT_EQ(texte, QStringLiteral("R2"));
     paire.arrete_simulateur();
@@ -143,7 +153,8 @@ TEST_F(Port_pty, CablePendantUneLecture) {
     paire.simule({{0, "R1\r\n"}, {300, ""}}, [this] { paire.coupe(); });
     QString texte;
     EXPECT_EQ(port.lit_car_com_min(texte), 4);
-    for (int i = 0; i < 50 && port.com_min_ouvert(); ++i) port.lit_car_com_min(texte);
+    for (int i = 0; i < 50 && port.com_min_ouvert(); ++i)
+        port.lit_car_com_min(texte);
     paire.arrete_simulateur();
     EXPECT_FALSE(port.com_min_ouvert());
     EXPECT_FALSE(port.port().panne().isEmpty());
