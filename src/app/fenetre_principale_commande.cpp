@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -377,6 +378,18 @@ void TForm1::connecte_controles() {
     });
     connect(Button_aide, &QPushButton::clicked, this, [this] {
         if (form2) form2->SpeedButton_aideClick();
+    });
+    // The working folder: chosen in the system's folder dialog, created when needed.
+    connect(SpeedButton_choix_rep, &QToolButton::clicked, this, [this] {
+        const QString depart = Edit_repertoire->text().trimmed().isEmpty() ? Edit_repertoire->placeholderText()
+                                                                           : Edit_repertoire->text().trimmed();
+        const QString choisi =
+            QFileDialog::getExistingDirectory(this, QStringLiteral("Dossier des enregistrements"), depart);
+        if (choisi.isEmpty()) return;
+        programme.reglages.repertoire_travail = avec_antislash(QDir::toNativeSeparators(choisi));
+        Edit_repertoire->setText(programme.reglages.repertoire_travail);
+        Edit_repertoire->setToolTip(QStringLiteral("   ") + programme.reglages.repertoire_travail +
+                                    QStringLiteral("    "));
     });
     // Reopening a record file comes with the file panel; until then the button says so.
     Button_open_file->setEnabled(false);
