@@ -16,6 +16,7 @@ public:
     virtual void texte(const char* objet, const QString& texte) { (void)objet, (void)texte; }
     virtual void visible(const char* objet, bool visible) { (void)objet, (void)visible; }
     virtual void couleur_texte(const char* objet, TCouleur couleur) { (void)objet, (void)couleur; }
+    virtual void actif(const char* objet, bool actif) { (void)objet, (void)actif; }
 
     // A decoded line was appended to the lists (header or record row).
     virtual void ligne_decodee(const QByteArray& ligne) { (void)ligne; }

@@ -20,6 +20,7 @@ public:
     void couleur_texte(const char* objet, TCouleur c) override {
         couleurs.insert(QString::fromLatin1(objet), c);
     }
+    void actif(const char* objet, bool a) override { actifs.insert(QString::fromLatin1(objet), a); }
     void journal(const QString& ligne) override {
         le_journal.ecrit(ligne);
         tout_le_journal.append(ligne);
@@ -36,6 +37,7 @@ public:
     QHash<QString, QString> textes;
     QHash<QString, bool> visibles;
     QHash<QString, TCouleur> couleurs;
+    QHash<QString, bool> actifs;
     TJournal le_journal;
     QStringList tout_le_journal; // every journal line (tests look back further than 100)
     QStringList messages;

@@ -49,6 +49,10 @@ void TRapport_fenetres::visible(const char* objet, bool v) {
     if (QWidget* w = controle(objet)) w->setVisible(v);
 }
 
+void TRapport_fenetres::actif(const char* objet, bool a) {
+    if (QWidget* w = controle(objet)) w->setEnabled(a);
+}
+
 void TRapport_fenetres::couleur_texte(const char* objet, TCouleur c) {
     if (QWidget* w = controle(objet)) {
         QPalette p = w->palette();

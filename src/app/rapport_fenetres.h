@@ -19,6 +19,7 @@ public:
     void texte(const char* objet, const QString& texte) override;
     void visible(const char* objet, bool visible) override;
     void couleur_texte(const char* objet, TCouleur couleur) override;
+    void actif(const char* objet, bool actif) override;
     void ligne_decodee(const QByteArray& ligne) override;
     void lignes_effacees() override;
     void journal(const QString& ligne) override;

@@ -1,5 +1,7 @@
 #include "serie/ouverture_com.h"
 
+#include "parametres/instrument_actif.h"
+
 #include <QSerialPortInfo>
 
 #include "acquisition/lance_acquisition.h"
@@ -75,11 +77,11 @@ bool ouvre_et_acquiert(TProgramme& programme, TRapport& rapport) {
 
     etat.bloc_en_cours.clear();
     rapport.visible("SpeedButton_annuler_couleur", false);
-    programme.tableau.actualise_multimetre(programme.multimetre_actif);
-    programme.config_com = programme.tableau.compose_config_com();
+    rapport.actif("Button_stop", true);
+    // The active instrument as the table describes it now, shown in both windows.
+    actualise_multimetre(programme, &rapport);
+    compose_config_com(programme, &rapport);
     const QString config = depuis_1252(programme.config_com);
-    rapport.texte("Label_config", config);
-    rapport.texte("Form2.Label_config", config);
 
     auto attente = [&](int ms) { attend(programme, rapport, ms); };
 
