@@ -603,7 +603,8 @@ void TForm1::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     // Remembered for the next run: maximised when as wide as the screen.
     const QRect ecran = screen() ? screen()->geometry() : QRect(0, 0, 1920, 1080);
-    programme.reglages.fenetre_maximale = width() >= ecran.width();
+    // Measured with the frame, as the window's outer width.
+    programme.reglages.fenetre_maximale = frameGeometry().width() >= ecran.width();
     setWindowTitle(QStringLiteral("Probelog  ") + QLatin1String(version_programme));
     FormResize();
 }

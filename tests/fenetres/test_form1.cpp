@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -102,6 +103,20 @@ TEST_F(Form1Test, FenetreAuDemarrage) {
               QStringLiteral("n   heurePC  durée traçage  G1  G2   multimètre          "));
     EXPECT_EQ(programme.etat.indice_t0, indice_t0_non_marque);
     EXPECT_EQ(programme.stock.capacite_mesures, 10000);
+}
+
+TEST_F(Form1Test, FenetreMaximaleSuitLaLargeurDeLEcran) {
+    form1->show();
+    // The outer width (frame included) is compared with the screen's.
+    const int ecran = form1->screen()->geometry().width();
+    const int cadre = form1->frameGeometry().width() - form1->width();
+    form1->resize(ecran - cadre, 600);
+    QApplication::processEvents();
+    EXPECT_TRUE(programme.reglages.fenetre_maximale) << form1->frameGeometry().width() << " " << ecran;
+    EXPECT_EQ(form1->windowTitle(), QStringLiteral("Probelog  4.11"));
+    form1->resize(ecran - cadre - 1, 600);
+    QApplication::processEvents();
+    EXPECT_FALSE(programme.reglages.fenetre_maximale);
 }
 
 TEST_F(Form1Test, LigneDeBaseT0PuisStopEnregistre) {
