@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 #include <QTextStream>
 #include <clocale>
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
 
 #include "acquisition/programme.h"
 #include "app/execution_sans_fenetre.h"
@@ -51,6 +54,17 @@ int main(int argc, char** argv) {
                                "  Pour une démonstration sans fenêtre : ./build/probelog "
                                "--sans-fenetre --demo 400 --t0 100\n";
         return 1;
+    }
+#endif
+#if defined(Q_OS_UNIX)
+    // Qt wants a private runtime folder and complains on standard error when there is none
+    // (a session without a desktop, a service, a test run).
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dossier = QDir::temp().filePath(QStringLiteral("probelog-runtime-%1").arg(getuid()));
+        if (QDir().mkpath(dossier)) {
+            QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dossier));
+        }
     }
 #endif
     QApplication application(argc, argv);
