@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include "app/logo.h"
 #include "app/rapport_fenetres.h"
@@ -603,8 +604,11 @@ void TForm1::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     // Remembered for the next run: maximised when as wide as the screen.
     const QRect ecran = screen() ? screen()->geometry() : QRect(0, 0, 1920, 1080);
-    // Measured with the frame, as the window's outer width.
-    programme.reglages.fenetre_maximale = frameGeometry().width() >= ecran.width();
+    // Measured with the frame, as the window's outer width; the frame's margins come from the
+    // platform window (the frame geometry may lag behind during a resize).
+    const QMargins cadre = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    programme.reglages.fenetre_maximale =
+        e->size().width() + cadre.left() + cadre.right() >= ecran.width();
     setWindowTitle(QStringLiteral("Probelog  ") + QLatin1String(version_programme));
     FormResize();
 }

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "app/fenetre_principale.h"
@@ -109,12 +110,17 @@ TEST_F(Form1Test, FenetreMaximaleSuitLaLargeurDeLEcran) {
     form1->show();
     // The outer width (frame included) is compared with the screen's.
     const int ecran = form1->screen()->geometry().width();
-    const int cadre = form1->frameGeometry().width() - form1->width();
+    const QMargins marges = form1->windowHandle()->frameMargins();
+    const int cadre = marges.left() + marges.right();
+    // The platform delivers the new size asynchronously.
     form1->resize(ecran - cadre, 600);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form1->frameGeometry().width() == ecran; }, 2000));
     QApplication::processEvents();
-    EXPECT_TRUE(programme.reglages.fenetre_maximale) << form1->frameGeometry().width() << " " << ecran;
+    EXPECT_TRUE(programme.reglages.fenetre_maximale)
+        << form1->frameGeometry().width() << " " << ecran << " " << cadre;
     EXPECT_EQ(form1->windowTitle(), QStringLiteral("Probelog  4.11"));
     form1->resize(ecran - cadre - 1, 600);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form1->frameGeometry().width() == ecran - 1; }, 2000));
     QApplication::processEvents();
     EXPECT_FALSE(programme.reglages.fenetre_maximale);
 }

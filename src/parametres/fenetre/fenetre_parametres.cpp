@@ -102,6 +102,8 @@ TForm2::TForm2(TProgramme& p, TForm1& f1, QWidget* parent)
 }
 
 TForm2::~TForm2() {
+    // The focus moves while the widgets go: the grid's focus follow-up must not run then.
+    disconnect(suivi_focus);
     // FormDestroy: the end of the program always keeps the table and the settings.
     enregistre_tout();
 }
@@ -513,17 +515,18 @@ void TForm2::relie_controles() {
         w->installEventFilter(this);
     // The grid and its cell editor form one control: focus moving between them is neither an
     // entry nor an exit.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nouveau) {
-        const bool dedans =
-            nouveau && (nouveau == stringgrid1 || stringgrid1->isAncestorOf(nouveau));
-        if (dedans && !grille_a_le_focus) {
-            grille_a_le_focus = true;
-            stringgrid1Enter();
-        } else if (!dedans && grille_a_le_focus) {
-            grille_a_le_focus = false;
-            stringgrid1Exit();
-        }
-    });
+    suivi_focus =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nouveau) {
+            const bool dedans =
+                nouveau && (nouveau == stringgrid1 || stringgrid1->isAncestorOf(nouveau));
+            if (dedans && !grille_a_le_focus) {
+                grille_a_le_focus = true;
+                stringgrid1Enter();
+            } else if (!dedans && grille_a_le_focus) {
+                grille_a_le_focus = false;
+                stringgrid1Exit();
+            }
+        });
 }
 
 // =============================================================================================
@@ -1021,7 +1024,8 @@ bool TForm2::eventFilter(QObject* objet, QEvent* evenement) {
         return false;
     }
 
-    if (w == Panel_choix) {
+    if (w == Panel_choix && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                             type == QEvent::MouseButtonRelease)) {
         // The choice panel can be dragged out of the way of the cells.
         auto* souris = static_cast<QMouseEvent*>(evenement);
         if (type == QEvent::MouseButtonPress && souris->button() == Qt::LeftButton) {

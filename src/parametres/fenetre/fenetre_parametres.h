@@ -183,4 +183,5 @@ private:
     QPoint prise_panneau;           // where Panel_choix was grabbed
     bool glisse_panneau = false;
     bool grille_a_le_focus = false;
+    QMetaObject::Connection suivi_focus;
 };
