@@ -40,6 +40,18 @@ QString dossier_des_reglages(const TOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A usage error is reported first, whatever the display.
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        const TOptions premier_examen = analyse_options(arguments);
+        if (!premier_examen.erreur.isEmpty() && !premier_examen.aide) {
+            QTextStream(stderr) << "probelog : " << premier_examen.erreur << "\n"
+                                << "  probelog --help donne la liste des options.\n";
+            return 2;
+        }
+    }
     const bool sans_fenetre = demande("--sans-fenetre", argc, argv);
     const bool aide =
         demande("--help", argc, argv) || demande("-h", argc, argv) || demande("--aide", argc, argv);
@@ -60,7 +72,8 @@ int main(int argc, char** argv) {
     // Qt wants a private runtime folder and complains on standard error when there is none
     // (a session without a desktop, a service, a test run).
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString dossier = QDir::temp().filePath(QStringLiteral("probelog-runtime-%1").arg(getuid()));
+        const QString dossier =
+            QDir::temp().filePath(QStringLiteral("probelog-runtime-%1").arg(getuid()));
         if (QDir().mkpath(dossier)) {
             QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dossier));

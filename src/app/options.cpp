@@ -64,7 +64,9 @@ TOptions analyse_options(const QStringList& arguments) {
     p.addOptions({aide, reglages, locale, sans_fenetre, demo, rejouer, port, t0, points, duree,
                   sortie, image, taille});
 
-    o.texte_aide = p.helpText();
+    // The help text names the program from the application object; the command line may be
+    // checked before that object exists (to report a usage error without a display).
+    if (QCoreApplication::instance()) o.texte_aide = p.helpText();
     // Qt's own heading words stay English; the help is in French.
     o.texte_aide.replace(QStringLiteral("Usage:"), QStringLiteral("Utilisation :"));
     o.texte_aide.replace(QStringLiteral("Options:"), QStringLiteral("Options :"));
