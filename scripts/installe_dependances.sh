@@ -25,4 +25,4 @@ else
 fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${manquants[@]}"
+$SUDO apt-get install -y -qq "${manquants[@]}"
