@@ -344,7 +344,7 @@ void TForm1::construit_controles() {
     Panel2->setStyleSheet(QStringLiteral("QFrame#Panel2 { background: rgb(255, 255, 160); }"));
     Label18 = cree<QLabel>(Panel2, "Label18", 0, 0, 140, 250);
     Label18->setFont(police(16, true));
-    Panel2->hide();
+    // The reminder stays beside the folder button until a folder is chosen or a run starts.
 
     construit_panneau_courbes();
     construit_panneau_question();
@@ -699,6 +699,11 @@ bool TForm1::eventFilter(QObject* objet, QEvent* e) {
             champ && champ_axe(champ->objectName()) == champ && champ->isModified()) {
             applique_axe(champ);
         }
+    } else if (e->type() == QEvent::MouseButtonRelease &&
+               (objet == Panel_message || objet == Label21)) {
+        // The warning says "click pour fermer cette fenêtre": a click anywhere on it closes it.
+        Panel_message->hide();
+        return true;
     } else if (e->type() == QEvent::MouseButtonDblClick) {
         auto* champ = qobject_cast<QLineEdit*>(objet);
         if (champ && (champ == Edit_max_y1 || champ == Edit_min_y1 || champ == Edit_max_y2 ||

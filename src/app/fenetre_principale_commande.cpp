@@ -211,7 +211,9 @@ void TForm1::SpeedButton_questionClick() {
         Panel_question->hide();
         termine_programme();
     } else {
+        // A click on "EXIT AUTO..." while the program ends, or a stale question: just close.
         couleur_fond_panneau(Panel_question, couleur_panneau_question);
+        Panel_question->hide();
     }
 }
 
@@ -381,10 +383,13 @@ void TForm1::connecte_controles() {
     });
     // The working folder: chosen in the system's folder dialog, created when needed.
     connect(SpeedButton_choix_rep, &QToolButton::clicked, this, [this] {
-        const QString depart = Edit_repertoire->text().trimmed().isEmpty() ? Edit_repertoire->placeholderText()
-                                                                           : Edit_repertoire->text().trimmed();
-        const QString choisi =
-            QFileDialog::getExistingDirectory(this, QStringLiteral("Dossier des enregistrements"), depart);
+        const QString depart = Edit_repertoire->text().trimmed().isEmpty()
+                                   ? Edit_repertoire->placeholderText()
+                                   : Edit_repertoire->text().trimmed();
+        const QString choisi = QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Dossier des enregistrements"), depart);
+        // Chosen or cancelled, the folder has been looked at: the reminder goes.
+        Panel2->hide();
         if (choisi.isEmpty()) return;
         programme.reglages.repertoire_travail = avec_antislash(QDir::toNativeSeparators(choisi));
         Edit_repertoire->setText(programme.reglages.repertoire_travail);

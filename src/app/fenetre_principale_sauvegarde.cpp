@@ -53,6 +53,8 @@ QString TForm1::sauvegarde(bool periodique) {
         return QString();
     }
     if (!r.ecrit()) return QString();
+    // The full path of the latest file, for the operator who hovers over the save time.
+    Label11->setToolTip(r.chemin);
     if (QClipboard* presse_papier = QApplication::clipboard())
         presse_papier->setText(r.texte_presse_papier);
     if (r.ouvrir_editeur) ouvre_dans_blocnote(r.dossier, r.nom_fichier);

@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -74,6 +76,24 @@ protected:
         return QDir(QDir(travail.path()).filePath(sous_dossier)).entryList(QDir::Files);
     }
 
+    // Answers the next modal dialog with `reponse` once it shows, remembering its text.
+    QString repond_a_la_boite(const std::function<void()>& action,
+                              const std::function<void(QWidget*)>& reponse) {
+        QString texte;
+        QTimer attente;
+        QObject::connect(&attente, &QTimer::timeout, [&] {
+            QWidget* boite = QApplication::activeModalWidget();
+            if (!boite) return;
+            attente.stop();
+            if (auto* m = qobject_cast<QMessageBox*>(boite)) texte = m->text();
+            reponse(boite);
+        });
+        attente.start(20);
+        action();
+        attente.stop();
+        return texte;
+    }
+
     QTemporaryDir reglages, travail;
     QStringList fichiers_ouverts;
     int code_de_fin = -1;
@@ -104,6 +124,23 @@ TEST_F(Form1Test, FenetreAuDemarrage) {
               QStringLiteral("n   heurePC  durée traçage  G1  G2   multimètre          "));
     EXPECT_EQ(programme.etat.indice_t0, indice_t0_non_marque);
     EXPECT_EQ(programme.stock.capacite_mesures, 10000);
+    // The reminder to check the folder and the name stands beside the folder button.
+    EXPECT_TRUE(form1->Panel2->isVisibleTo(form1.get()));
+    EXPECT_EQ(form1->Label18->text(),
+              QStringLiteral(" \n vérifier le \n répertoire \n\n et le nom \n"));
+    EXPECT_EQ(form1->Panel2->x(),
+              form1->SpeedButton_choix_rep->x() + form1->SpeedButton_choix_rep->width());
+    EXPECT_EQ(form1->Label11->toolTip(), QStringLiteral("fichier"));
+}
+
+TEST_F(Form1Test, RappelDuDossierCacheParLeChoixDuDossier) {
+    form1->show();
+    const QString avant = programme.reglages.repertoire_travail;
+    // The folder dialog cancelled: the folder stays, the reminder goes all the same.
+    repond_a_la_boite([&] { form1->SpeedButton_choix_rep->click(); },
+                      [](QWidget* boite) { boite->close(); });
+    EXPECT_FALSE(form1->Panel2->isVisible());
+    EXPECT_EQ(programme.reglages.repertoire_travail, avant);
 }
 
 TEST_F(Form1Test, FenetreMaximaleSuitLaLargeurDeLEcran) {
@@ -161,6 +198,12 @@ TEST_F(Form1Test, LigneDeBaseT0PuisStopEnregistre) {
     EXPECT_TRUE(
         form1->Label_mess->text().contains(QStringLiteral(" enregistrements effectués dans \n")));
     EXPECT_EQ(form1->Label22->text(), liste[0]);
+    // The save time carries the full path; the clipboard holds the whole decoded text.
+    EXPECT_EQ(QDir::cleanPath(form1->Label11->toolTip()),
+              QDir::cleanPath(QDir(travail.path()).filePath(liste[0])));
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              depuis_1252(contenu).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_FALSE(form1->Panel2->isVisible());
 }
 
 TEST_F(Form1Test, StopSansConfirmationPuisAnnulerContinue) {
@@ -203,6 +246,50 @@ TEST_F(Form1Test, FermetureParLaBarreDeTitreAttendLaQuestion) {
     QTest::keyClick(form1.get(), Qt::Key_Escape);
     EXPECT_FALSE(form1->Panel_question->isVisible());
     EXPECT_FALSE(form1->sortie_demandee());
+}
+
+TEST_F(Form1Test, QuestionSansObjetFermeLePanneau) {
+    form1->show();
+    // "EXIT AUTO..." clicked again while the program ends, or the form's caption "question".
+    for (const char* legende : {"EXIT AUTO...", "question"}) {
+        form1->Button_exit_Click();
+        ASSERT_TRUE(form1->Panel_question->isVisible());
+        form1->SpeedButton_question->setText(QLatin1String(legende));
+        form1->SpeedButton_question->click();
+        EXPECT_FALSE(form1->Panel_question->isVisible()) << legende;
+        EXPECT_EQ(form1->Panel_question->palette().color(QPalette::Window), QColor(85, 240, 182))
+            << legende;
+        EXPECT_FALSE(form1->sortie_demandee());
+    }
+}
+
+TEST_F(Form1Test, EchapFermeLepanneauPuisProposeDAnnulerLesCouleurs) {
+    form1->show();
+    form1->Button_exit_Click();
+    form1->SpeedButton_annuler_couleur->show();
+    // One key release: the panel closes and the colour question is asked.
+    const QString question =
+        repond_a_la_boite([&] { QTest::keyClick(form1.get(), Qt::Key_Escape); },
+                          [](QWidget* boite) {
+                              if (auto* m = qobject_cast<QMessageBox*>(boite))
+                                  m->button(QMessageBox::No)->click();
+                          });
+    EXPECT_EQ(question, QStringLiteral("annuler les couleurs ?"));
+    EXPECT_FALSE(form1->Panel_question->isVisible());
+    EXPECT_TRUE(form1->SpeedButton_annuler_couleur->isVisible());
+}
+
+TEST_F(Form1Test, ClicSurLePanneauDeMessageLeFerme) {
+    form1->show();
+    // On the message text and on the panel's own edge.
+    form1->Panel_message->show();
+    QTest::mouseClick(form1->Label21, Qt::LeftButton);
+    EXPECT_FALSE(form1->Panel_message->isVisible());
+    form1->Panel_message->show();
+    QTest::mouseClick(
+        form1->Panel_message, Qt::LeftButton, {},
+        QPoint(form1->Panel_message->width() - 3, form1->Panel_message->height() - 2));
+    EXPECT_FALSE(form1->Panel_message->isVisible());
 }
 
 TEST_F(Form1Test, SortieConfirmeeEnregistreLesLignesNonSauvees) {
