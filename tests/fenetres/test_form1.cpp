@@ -133,6 +133,55 @@ TEST_F(Form1Test, FenetreAuDemarrage) {
     EXPECT_EQ(form1->Label11->toolTip(), QStringLiteral("fichier"));
 }
 
+TEST_F(Form1Test, PremiereActivationCompareLeSigneDecimalDesFichiers) {
+    const struct {
+        const char* locale;
+        int signe_fichier;
+        const char* question; // empty: none asked
+        QMessageBox::StandardButton reponse;
+        int signe_apres;
+    } cas[] = {
+        {"fr_FR", 0, "", QMessageBox::Yes, 0},
+        {"en_US", 1, "", QMessageBox::Yes, 1},
+        {"en_US", 0,
+         " Le signe décimal du fichier de sortie (virgule)\n\n n'est pas en phase avec celui de "
+         "l'ordinateur (point)\n\n mettre le fichier en phase avec l'ordinateur (.)    ?",
+         QMessageBox::Yes, 1},
+        {"fr_FR", 1,
+         " Le signe décimal du fichier de sortie (point)\n\n n'est pas en phase avec celui de "
+         "l'ordinateur (virgule)\n\n mettre le fichier en phase avec l'ordinateur (,)    ?",
+         QMessageBox::No, 1},
+    };
+    for (const auto& c : cas) {
+        Locale_temporaire locale(QLatin1String(c.locale));
+        programme.reglages.signe_decimal_fichier = c.signe_fichier;
+        // A new window: the check belongs to its first activation only.
+        form1 = std::make_unique<TForm1>(programme);
+        form1->relie_fenetres(nullptr, nullptr);
+        const QString question = repond_a_la_boite(
+            [&] {
+                form1->show();
+                QTest::qWait(150);
+            },
+            [&](QWidget* boite) {
+                if (auto* m = qobject_cast<QMessageBox*>(boite)) m->button(c.reponse)->click();
+            });
+        EXPECT_EQ(question, QString::fromUtf8(c.question)) << c.locale << c.signe_fichier;
+        EXPECT_EQ(programme.reglages.signe_decimal_fichier, c.signe_apres) << c.locale;
+        // Later activations ask nothing.
+        programme.reglages.signe_decimal_fichier = c.signe_fichier;
+        form1->hide();
+        const QString encore = repond_a_la_boite(
+            [&] {
+                form1->show();
+                form1->activateWindow();
+                QTest::qWait(50);
+            },
+            [](QWidget* boite) { boite->close(); });
+        EXPECT_TRUE(encore.isEmpty()) << c.locale;
+    }
+}
+
 TEST_F(Form1Test, RappelDuDossierCacheParLeChoixDuDossier) {
     form1->show();
     const QString avant = programme.reglages.repertoire_travail;
