@@ -66,6 +66,33 @@ QByteArray en_octets(const QString& texte) {
     return vers_1252(texte);
 }
 
+// The date text of t in the short date format, formatted again only when the date or the
+// format changed.
+const TContexte_decodage::TDate_ecrite& date_ecrite(TContexte_decodage& contexte,
+                                                    const QDateTime& t) {
+    TContexte_decodage::TDate_ecrite& d = contexte.date_ecrite;
+    const QString& format = regional::courant().format_date_courte;
+    if (d.texte.isNull() || d.date != t.date() || d.format != format) {
+        d.date = t.date();
+        d.format = format;
+        d.texte = t.date().toString(format);
+        d.octets = en_octets(d.texte);
+    }
+    return d;
+}
+
+// "hh:mm:ss" of a time of day, as QTime::toString writes it.
+void ajoute_hms(char* sortie, int heures, int minutes, int secondes) {
+    sortie[0] = char('0' + heures / 10);
+    sortie[1] = char('0' + heures % 10);
+    sortie[2] = ':';
+    sortie[3] = char('0' + minutes / 10);
+    sortie[4] = char('0' + minutes % 10);
+    sortie[5] = ':';
+    sortie[6] = char('0' + secondes / 10);
+    sortie[7] = char('0' + secondes % 10);
+}
+
 // Climbs from `depart` by `pas` until `cible` is reached. Beyond a reasonable number of steps
 // (a garbled huge value) the result is computed at once, so that no line can stall the loop.
 double monte(double depart, double pas, double cible) {
@@ -88,9 +115,12 @@ double descend(double depart, double pas, double cible) {
     return limite;
 }
 
-void gradue_grandeur1(TMultimetre& m, TRapport& rapport, double g1) {
+// Returns the text shown, so that the second pass can show it again.
+QString gradue_grandeur1(TMultimetre& m, TRapport& rapport, double g1) {
     m.y_graduation[1] = pas_graduation(mini(m.y_min[1], g1), maxi(m.y_max[1], g1));
-    rapport.texte("Edit_y1_graduation", regional::format_general(m.y_graduation[1]));
+    QString texte = regional::format_general(m.y_graduation[1]);
+    rapport.texte("Edit_y1_graduation", texte);
+    return texte;
 }
 
 void gradue_grandeur2(TMultimetre& m, TRapport& rapport, double g2) {
@@ -105,7 +135,8 @@ void gradue_grandeur2(TMultimetre& m, TRapport& rapport, double g2) {
 
 // The plot's axes follow the values: limits widened by whole graduations.
 void suivi_axes(TMultimetre& m, TRapport& rapport, double g1, double g2) {
-    gradue_grandeur1(m, rapport, g1);
+    const QString texte_pas1 = gradue_grandeur1(m, rapport, g1);
+    const double y_min1 = m.y_min[1], y_max1 = m.y_max[1], pas1 = m.y_graduation[1];
     gradue_grandeur2(m, rapport, g2);
     if (g1 > m.y_max[1]) {
         m.y_max[1] = arrondi_significatif(1, 2, monte(m.y_min[1], m.y_graduation[1], g1));
@@ -124,7 +155,14 @@ void suivi_axes(TMultimetre& m, TRapport& rapport, double g1, double g2) {
         rapport.texte("Edit_min_y2", regional::format_general(m.y_min[2]));
     }
     if (m.y_graduation[1] == 0) m.y_graduation[1] = 10;
-    gradue_grandeur1(m, rapport, g1);
+    // The step of quantity 1 depends only on its limits and the value: while the limits did not
+    // move it is the one just worked out, shown again.
+    if (m.y_min[1] == y_min1 && m.y_max[1] == y_max1) {
+        m.y_graduation[1] = pas1;
+        rapport.texte("Edit_y1_graduation", texte_pas1);
+    } else {
+        gradue_grandeur1(m, rapport, g1);
+    }
     gradue_grandeur2(m, rapport, g2);
 }
 
@@ -287,8 +325,15 @@ bool decode_enregistrement(TProgramme& programme, TRapport& rapport, TVariante_d
     const QString texte_affiche = regional::format_fixe(g1, 8, etat.nb_decimales.toInt());
     const int decimales_fichier = cherche_decimales(reglages.nb_decimale_1, "F", "4").toInt();
 
-    const QString heure = regional::texte_date_heure(t);
-    const QByteArray heure_octets = en_octets(heure);
+    // As regional::texte_date_heure writes it: the short date, one space, hh:mm:ss.
+    const TContexte_decodage::TDate_ecrite& date = date_ecrite(contexte, t);
+    char hms_t[9] = {' '};
+    ajoute_hms(hms_t + 1, t.time().hour(), t.time().minute(), t.time().second());
+    QByteArray heure_octets;
+    heure_octets.reserve(date.octets.size() + 9);
+    heure_octets += date.octets;
+    heure_octets.append(hms_t, 9);
+    const QString heure = date.texte + QLatin1String(hms_t, 9);
 
     if (demo_caracteres) {
         ph = 7.1 + QRandomGenerator::global()->bounded(100) / 100.0;
@@ -335,10 +380,11 @@ bool decode_enregistrement(TProgramme& programme, TRapport& rapport, TVariante_d
 
     QByteArray ligne;
     ligne.reserve(heure_octets.size() + contexte.texte_heure.size() + fin_ligne.size() + 16);
-    if (demo_caracteres)
-        ligne +=
-            en_octets(t.date().toString(regional::courant().format_date_courte)) + ' ' + hms(n);
-    else
+    if (demo_caracteres) {
+        ligne += date.octets;
+        ligne += ' ';
+        ligne += hms(n);
+    } else
         ligne += heure_octets;
     ligne += '\t';
     ligne += QByteArray::number(n);

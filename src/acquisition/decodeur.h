@@ -15,6 +15,15 @@ enum class TVariante_decodeur { lignes, caracteres };
 struct TContexte_decodage {
     QByteArray texte_heure; // the latest instrument time text
     QDateTime heure_point2; // PC time of point 2, for the interval check at point 12
+
+    // The date part of the points' times changes once a day: its text is kept rather than
+    // formatted again at every point.
+    struct TDate_ecrite {
+        QDate date;
+        QString format;
+        QString texte;
+        QByteArray octets;
+    } date_ecrite = {};
 };
 
 // Decimals looked up by unit prefix in a table such as "µ=0;m=3;k=1;F=3" (one-character keys,

@@ -1,6 +1,8 @@
 #include "acquisition/traceur.h"
 
+#include <QByteArrayView>
 #include <algorithm>
+#include <cstring>
 
 #include "util/cp1252.h"
 #include "util/regional.h"
@@ -16,19 +18,71 @@ int decimales(const QByteArray& nb_decimales) {
     return lu && d >= 0 ? d : 0;
 }
 
+// The day of a date text in the short date format, as regional::lit_date_heure reads it.
+bool lit_jour(const QString& texte_date, qint64& jour) {
+    const QString& format = regional::courant().format_date_courte;
+    QDate date = QDate::fromString(texte_date.trimmed(), format);
+    if (!date.isValid()) return false;
+    if (!format.contains(QStringLiteral("yyyy")) && date.year() < 1950) date = date.addYears(100);
+    jour = date.toJulianDay();
+    return true;
+}
+
+// Reading a date in a format costs more than all the rest of the area, and consecutive points
+// share their date: the latest reading is kept, keyed by the text and the format. A memo of a
+// pure reading, on the program's one thread.
+bool lit_jour_memorise(const char* debut, qsizetype taille, qint64& jour) {
+    struct TMemo {
+        bool rempli = false;
+        QByteArray texte;
+        QString format;
+        qint64 jour = 0;
+        bool valide = false;
+    };
+    thread_local TMemo memo;
+    const QByteArrayView texte(debut, taille);
+    const QString& format = regional::courant().format_date_courte;
+    if (!memo.rempli || memo.texte != texte || memo.format != format) {
+        memo.rempli = true;
+        memo.texte = texte.toByteArray();
+        memo.format = format;
+        memo.valide = lit_jour(depuis_1252(memo.texte), memo.jour);
+    }
+    jour = memo.jour;
+    return memo.valide;
+}
+
+bool deux_chiffres(const char* t, int maximum, int& valeur) {
+    if (t[0] < '0' || t[0] > '9' || t[1] < '0' || t[1] > '9') return false;
+    valeur = (t[0] - '0') * 10 + (t[1] - '0');
+    return valeur <= maximum;
+}
+
 // A point's time as wall-clock seconds, read as regional::lit_date_heure reads it. The
 // difference of two such times is the plain difference of the texts, as the area wants it,
 // and no time zone is consulted on this per-point path.
 bool lit_secondes(const TMesure& point, qint64& secondes) {
+    // The times this program writes end in " hh:mm:ss": read without a text conversion.
+    const char* t = point.heure;
+    const qsizetype taille = qsizetype(strnlen(t, TMesure::taille_heure));
+    int h = 0, m = 0, s = 0;
+    if (taille >= 9) {
+        const char* fin = t + taille - 9;
+        if (fin[0] == ' ' && fin[3] == ':' && fin[6] == ':' && deux_chiffres(fin + 1, 23, h) &&
+            deux_chiffres(fin + 4, 59, m) && deux_chiffres(fin + 7, 59, s)) {
+            qint64 jour = 0;
+            if (!lit_jour_memorise(t, taille - 9, jour)) return false;
+            secondes = jour * 86400 + h * 3600 + m * 60 + s;
+            return true;
+        }
+    }
     const QString texte = depuis_1252(point.texte_heure()).trimmed();
     const qsizetype espace = texte.lastIndexOf(QLatin1Char(' '));
     if (espace < 0) return false;
-    const QString& format = regional::courant().format_date_courte;
-    QDate date = QDate::fromString(texte.left(espace).trimmed(), format);
     const QTime heure = QTime::fromString(texte.mid(espace + 1), QStringLiteral("h:m:s"));
-    if (!date.isValid() || !heure.isValid()) return false;
-    if (!format.contains(QStringLiteral("yyyy")) && date.year() < 1950) date = date.addYears(100);
-    secondes = date.toJulianDay() * 86400 + heure.msecsSinceStartOfDay() / 1000;
+    qint64 jour = 0;
+    if (!heure.isValid() || !lit_jour(texte.left(espace), jour)) return false;
+    secondes = jour * 86400 + heure.msecsSinceStartOfDay() / 1000;
     return true;
 }
 

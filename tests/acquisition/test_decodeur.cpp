@@ -369,11 +369,16 @@ TEST_F(Decodeur_essai, ColonneHeureTracageDepuisT0) {
     EXPECT_EQ(texte("Label_tracage"), QStringLiteral("---"));
     struct Cas {
         qint64 secondes_depuis_t0;
+        const char* heure_pc;
         const char* attendu;
-    } cas[] = {{0, "00:00:00"}, {3725, "01:02:05"}, {25 * 3600, "01:00:00"}};
+    } cas[] = {{0, "01/05/2024 14:00:00", "00:00:00"},
+               {3725, "01/05/2024 15:02:05", "01:02:05"},
+               {25 * 3600, "02/05/2024 15:00:00", "01:00:00"}};
     for (const Cas& c : cas) {
         maintenant = programme.etat.heure_t0.addSecs(c.secondes_depuis_t0);
         ASSERT_TRUE(decode(ligne("500")));
+        EXPECT_EQ(colonnes(derniere_ligne(programme)).value(0), QByteArray(c.heure_pc));
+        EXPECT_EQ(texte("Label_heure"), QString::fromLatin1(c.heure_pc));
         EXPECT_EQ(colonnes(derniere_ligne(programme)).value(3), QByteArray(c.attendu));
         EXPECT_EQ(texte("Label_tracage"), QString::fromLatin1(c.attendu));
     }
@@ -509,6 +514,9 @@ TEST_F(Decodeur_essai, LesAxesSuiventLesValeurs) {
         {"1234.6", "22.9", 1300, 700, 60, 30, 10, 5, "Edit_max_y1", "1300"},
         // 650 steps down by 10 from 750.
         {"650", "22.9", 750, 650, 10, 30, 10, 5, "Edit_min_y1", "650"},
+        // Graduation 1000 first (980.1 rounded up), 10 700 rounded up to 11 000, then the
+        // graduation of the new limits: 2000 (1030 rounded up).
+        {"10501", "22.9", 11000, 700, 2000, 30, 10, 5, "Edit_y1_graduation", "2000"},
         // 45 > 30: graduation 4, then 10 + 9 x 4 = 46.
         {"720", "45", 750, 700, 5, 46, 10, 4, "Edit_max_y2", "46"},
         // -2.5 < 10: graduation 4 (3.25 rounded up), then 30 - 9 x 4 = -6.

@@ -106,17 +106,29 @@ TEST_F(Traceur, T0AvantLePremierPointDonneUnPasNul) {
 TEST_F(Traceur, HeureIllisibleOuVideDonneUnPasNul) {
     struct Cas {
         const char* nom;
+        const char* locale;
         QByteArray heure_precedente;
         QByteArray heure_courante;
         double apport;
     } cas[] = {
-        {"lisible", "01/05/2024 14:00:00", "01/05/2024 14:00:10", apport_10s},
-        {"precedente_vide", "", "01/05/2024 14:00:10", 0},
-        {"precedente_illisible", "5/1/24 2:00:00 PM", "01/05/2024 14:00:10", 0},
-        {"courante_illisible", "01/05/2024 14:00:00", "pas une date", 0},
+        {"lisible", "fr_FR", "01/05/2024 14:00:00", "01/05/2024 14:00:10", apport_10s},
+        {"passage_de_minuit", "fr_FR", "01/05/2024 23:59:55", "02/05/2024 00:00:05", apport_10s},
+        {"heures_sur_un_chiffre", "fr_FR", "01/05/2024 14:00:00", " 01/05/2024 14:0:10 ",
+         apport_10s},
+        {"precedente_vide", "fr_FR", "", "01/05/2024 14:00:10", 0},
+        {"precedente_illisible", "fr_FR", "5/1/24 2:00:00 PM", "01/05/2024 14:00:10", 0},
+        {"courante_illisible", "fr_FR", "01/05/2024 14:00:00", "pas une date", 0},
+        {"date_illisible", "fr_FR", "01/05/2024 14:00:00", "32/05/2024 14:00:10", 0},
+        {"heure_hors_limites", "fr_FR", "01/05/2024 14:00:00", "01/05/2024 24:00:10", 0},
+        {"heure_sans_date", "fr_FR", "01/05/2024 14:00:00", " 14:00:10", 0},
+        // The same texts under other regional settings than those that wrote them.
+        {"autre_format_de_date", "en_US", "01/05/2024 14:00:00", "01/05/2024 14:00:10", 0},
+        {"format_de_date_a_deux_chiffres", "en_US", "5/1/24 14:00:00", "5/1/24 14:00:10",
+         apport_10s},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
+        Locale_temporaire locale(QString::fromLatin1(c.locale));
         TProgramme p;
         p.etat.facteur_aire = 1;
         p.etat.indice_t0 = 1;
