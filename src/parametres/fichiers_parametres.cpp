@@ -469,17 +469,18 @@ void charge_param(TProgramme& programme, const TDemande& demande, const TSignale
     charge_parametres(programme, signale);
 }
 
-void exemple_param(TProgramme& programme, const QString& fichier_exemple, const TDemande& demande,
+bool exemple_param(TProgramme& programme, const QString& fichier_exemple, const TDemande& demande,
                    const TSignale& signale, TRapport* rapport) {
     if (demande && !demande(QStringLiteral(" écraser les PARAMETRES avec l' exemple ") +
                             natif(fichier_exemple) + QStringLiteral(" ?")))
-        return;
+        return false;
     if (!QFileInfo::exists(fichier_exemple)) {
         previens(signale, QStringLiteral("fichier <") + natif(fichier_exemple) +
                               QStringLiteral("> introuvable ..."));
-        return;
+        return false;
     }
     charge_tableau(programme, fichier_exemple, demande, signale);
     actualise_en_signalant(programme, signale, rapport);
     charge_parametres(programme, signale);
+    return true;
 }

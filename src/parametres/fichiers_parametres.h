@@ -101,6 +101,7 @@ void charge_param(TProgramme& programme, const TDemande& demande, const TSignale
                   TRapport* rapport = nullptr);
 // "exemple param.": " écraser les PARAMETRES avec l' exemple <path> ?", then the example file
 // loaded as "Charger param." loads the table file; "fichier <path> introuvable ..." when it is
-// missing.
-void exemple_param(TProgramme& programme, const QString& fichier_exemple, const TDemande& demande,
+// missing. False when nothing was loaded (declined, or no example file): the settings were not
+// read again either.
+bool exemple_param(TProgramme& programme, const QString& fichier_exemple, const TDemande& demande,
                    const TSignale& signale, TRapport* rapport = nullptr);

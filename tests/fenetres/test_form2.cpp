@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSerialPortInfo>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -451,6 +452,34 @@ TEST_F(Form2, PanneauDeChoixEcritLaCelluleEtLaConfiguration) {
     EXPECT_TRUE(form2->Panel_choix->isHidden());
 }
 
+TEST_F(Form2, ChoixDuPortOffreLesPortsPresents) {
+    cree();
+    QStringList attendus;
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
+        attendus << port.portName();
+#if defined(Q_OS_WIN)
+    for (int i = 1; i <= 9; ++i)
+        if (!attendus.contains(QStringLiteral("COM%1").arg(i)))
+            attendus << QStringLiteral("COM%1").arg(i);
+#endif
+    const int comx = programme.tableau.colonne_par_titre("COMx");
+    form2->stringgrid1->fixe_cellule_courante(comx, 1);
+    form2->stringgrid1DblClick();
+    EXPECT_FALSE(form2->Panel_choix->isHidden());
+    QStringList offerts;
+    for (int i = 0; i < form2->ComboBox1->count(); ++i)
+        offerts << form2->ComboBox1->itemText(i);
+    EXPECT_EQ(offerts, attendus);
+
+    // A computer without any serial port: an empty choice, not a placeholder that "Valider"
+    // would write into the cell.
+    form2->remplit_choix(QString());
+    EXPECT_EQ(form2->ComboBox1->count(), 0);
+    form2->Button_valider->click();
+    EXPECT_TRUE(form2->Panel_choix->isHidden());
+    EXPECT_EQ(cellule("COMx", 1), QByteArray("COM7"));
+}
+
 TEST_F(Form2, CouleurAnnuleeEcritLaCouleurNormalisee) {
     cree();
     const struct {
@@ -653,6 +682,26 @@ TEST_F(Form2, ExempleAbsentEstSignale) {
                                            QDir::toNativeSeparators(exemple) +
                                            QStringLiteral("> introuvable ..."));
     }
+}
+
+TEST_F(Form2, ExempleNonChargeNeToucheNiAuxReglagesNiAuContraste) {
+    ecrit_prm({{1, dossier.path().toUtf8()}, {5, "10,20,30"}});
+    cree();
+    form1->Button_contrasteClick();
+    ASSERT_EQ(form1->mode_contraste(), 1);
+
+    // Declined, or accepted with no example file: nothing is loaded, nothing is re-applied.
+    for (const bool oui : {false, true}) {
+        if (oui && QFileInfo::exists(chemin_fichier_exemple())) continue;
+        repondeur.oui = oui;
+        form2->Button_exemple->click();
+        EXPECT_EQ(form1->mode_contraste(), 1) << oui;
+    }
+    // The normal colours are still those of the settings once the contrast modes come round.
+    form1->Button_contrasteClick();
+    form1->Button_contrasteClick();
+    EXPECT_EQ(form1->mode_contraste(), 0);
+    EXPECT_EQ(programme.reglages.couleur_fond, rgb(10, 20, 30));
 }
 
 // ---- outside tools ----

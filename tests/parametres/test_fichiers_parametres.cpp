@@ -466,7 +466,7 @@ TEST_F(Fichiers, ChargerParamRefuseRelitQuandMemeLesReglages) {
 
 TEST_F(Fichiers, ExempleParam) {
     const QString absent = chemin("rien.ini0");
-    exemple_param(p, absent, demande, signale);
+    EXPECT_FALSE(exemple_param(p, absent, demande, signale));
     EXPECT_EQ(questions, QStringList({" écraser les PARAMETRES avec l' exemple " +
                                       QDir::toNativeSeparators(absent) + " ?"}));
     EXPECT_EQ(messages,
@@ -475,12 +475,12 @@ TEST_F(Fichiers, ExempleParam) {
     questions.clear();
     messages.clear();
     reponses = {false};
-    exemple_param(p, chemin_source("doc/probelog.ini0"), demande, signale);
+    EXPECT_FALSE(exemple_param(p, chemin_source("doc/probelog.ini0"), demande, signale));
     EXPECT_EQ(questions.size(), 1);
     EXPECT_EQ(p.tableau.cellule(2, 3), "") << "declined: nothing loaded";
 
     questions.clear();
-    exemple_param(p, chemin_source("doc/probelog.ini0"), demande, signale);
+    EXPECT_TRUE(exemple_param(p, chemin_source("doc/probelog.ini0"), demande, signale));
     EXPECT_EQ(questions.size(), 2) << "the example is loaded with the loading's own question";
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(p.multimetre_actif.ligne, 1);

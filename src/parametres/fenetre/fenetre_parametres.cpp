@@ -706,6 +706,9 @@ void TForm2::stringgrid1Exit() {
 
 void TForm2::remplit_choix(const QString& liste) {
     ComboBox1->clear();
+    // No port present gives an empty list: nothing to offer, rather than the placeholder that
+    // extrait gives for an empty text.
+    if (liste.isEmpty()) return;
     const QByteArray texte = en_1252(liste);
     const int n = compte_car(',', texte) + 1;
     for (int i = 1; i <= n; ++i)
@@ -938,9 +941,12 @@ void TForm2::Button_charger_paramClick() {
 }
 
 void TForm2::Button_exempleClick() {
-    exemple_param(
-        programme, fichier_exemple(), [this](const QString& q) { return confirme(q); },
-        [this](const QString& t) { message(t); }, &rapport());
+    // Declined or without its file, nothing was loaded: the controls stay as they are (applying
+    // the settings again would also end a contrast mode and take its colours as the normal ones).
+    if (!exemple_param(
+            programme, fichier_exemple(), [this](const QString& q) { return confirme(q); },
+            [this](const QString& t) { message(t); }, &rapport()))
+        return;
     stringgrid1->modele()->tableau_recharge();
     stringgrid1->applique_largeurs();
     form1.actualise_affichage_multimetre();
