@@ -216,6 +216,9 @@ TEST_F(Form2, ReglagesEnregistresSontAppliquesAuxControles) {
     EXPECT_EQ(form2->stringgrid1->ligne_courante(), 3);
 
     EXPECT_FALSE(form2->CheckBox_demo->isChecked());
+    // Out of the demonstration the main window names the active instrument.
+    EXPECT_EQ(texte_de(form1->findChild<QLabel*>(QStringLiteral("Label_multimetre"))),
+              QStringLiteral("WTW3430"));
     EXPECT_FALSE(form2->CheckBox_demo_rapide->isChecked());
     EXPECT_EQ(form2->Edit_sos_mn->text(), QStringLiteral("12"));
     EXPECT_TRUE(form2->RadioButton_par_chaine_CSV->isChecked());
@@ -240,6 +243,8 @@ TEST_F(Form2, DemoEnregistreeNeChangePasLeModeDeLectureEnregistre) {
     ecrit_prm({{2, "true"}, {11, "1"}});
     cree();
     EXPECT_TRUE(form2->CheckBox_demo->isChecked());
+    EXPECT_EQ(texte_de(form1->findChild<QLabel*>(QStringLiteral("Label_multimetre"))),
+              QStringLiteral("DEMO"));
     EXPECT_TRUE(form2->RadioButton_par_chaine_CSV->isChecked());
     EXPECT_EQ(programme.reglages.lecture_csv, 1);
 }

@@ -875,6 +875,11 @@ void TForm2::applique_reglages() {
     const TReglages r = programme.reglages;
     form1.applique_reglages();
     programme.reglages = r;
+    // Only the demonstration renames the instrument: otherwise the main window keeps the name
+    // of the active instrument, which the main window's own settings do not hold.
+    if (!r.mode_demo)
+        rapport().texte("Label_multimetre",
+                        depuis_1252(programme.tableau.lit_cellule_active(titre::multimetre, 0)));
     CheckBox_demo->setChecked(r.mode_demo);
     (r.souris == 2   ? RadioButton_saut
      : r.souris == 1 ? RadioButton_guidee
