@@ -26,6 +26,7 @@
 #include "graphes/fenetre_graphes.h"
 #include "parametres/fenetre/fenetre_parametres.h"
 #include "parametres/fichiers_parametres.h"
+#include "parametres/instrument_actif.h"
 #include "serie/ouverture_com.h"
 #include "util/cp1252.h"
 
@@ -200,8 +201,14 @@ void TForm1::SpeedButton_questionClick() {
             // No question while the program ends on its own.
             enregistre_tableau(programme, chemin_fichier_tableau(programme), {},
                                signale_operateur());
-            programme.tableau.actualise_multimetre(programme.multimetre_actif);
-            actualise_affichage_multimetre();
+            // An unreadable number of the table is reported; the decoded lines are saved all the
+            // same.
+            try {
+                ::actualise_multimetre(programme, &rapport());
+                actualise_affichage_multimetre();
+            } catch (const ErreurConversion& erreur) {
+                rapport().journal(erreur.message());
+            }
         }
         const auto& lignes = programme.lignes.parametres;
         if (!lignes.isEmpty() && lignes.size() - 1 != programme.enregistrement.nb_enreg_sauves) {

@@ -391,6 +391,20 @@ TEST_F(Form1Test, SauvegardePeriodiqueUnSeulFichierParAcquisition) {
     }
 }
 
+TEST_F(Form1Test, SortieAvecUnTableauIllisibleEnregistreQuandMeme) {
+    // A table that was edited into an unreadable number must not stop the exit from saving.
+    programme.lignes.ajoute("entete");
+    programme.lignes.ajoute("ligne 1");
+    programme.stock.nb_mesures = 1;
+    programme.tableau.ecrit_cellule_active("1.2.3", "max", 0);
+    programme.tableau_modifie = true;
+    form1->Button_exit_->click();
+    form1->SpeedButton_question->click();
+    EXPECT_TRUE(form1->sortie_demandee());
+    EXPECT_EQ(code_de_fin, 0);
+    EXPECT_EQ(fichiers().size(), 1);
+}
+
 TEST_F(Form1Test, ChampsDAxeFiltrentEtEcriventDansLeTableau) {
     form1->show();
     QLineEdit* max1 = form1->Edit_max_y1;
