@@ -344,7 +344,9 @@ void TForm1::construit_controles() {
     Panel2->setStyleSheet(QStringLiteral("QFrame#Panel2 { background: rgb(255, 255, 160); }"));
     Label18 = cree<QLabel>(Panel2, "Label18", 0, 0, 140, 250);
     Label18->setFont(police(16, true));
-    // The reminder stays beside the folder button until a folder is chosen or a run starts.
+    // The reminder stands beside the folder button while no working folder is set (see
+    // applique_reglages), until a folder is chosen or a run starts.
+    Panel2->hide();
 
     construit_panneau_courbes();
     construit_panneau_question();
@@ -484,6 +486,8 @@ void TForm1::applique_reglages() {
     Edit_Prefixe->setText(depuis_1252(r.prefixe));
     CheckBox_date_heure->setChecked(r.date_heure_nom);
     Edit_repertoire->setText(r.repertoire_travail);
+    Panel2->setVisible(r.repertoire_travail.trimmed().isEmpty() ||
+                       !QDir(r.repertoire_travail).exists());
     applique_couleur_fenetre(r.couleur_fenetre);
     couleur_fenetre_normale = r.couleur_fenetre;
     couleur_fond_normale = r.couleur_fond;

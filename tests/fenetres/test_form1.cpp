@@ -124,7 +124,11 @@ TEST_F(Form1Test, FenetreAuDemarrage) {
               QStringLiteral("n   heurePC  durée traçage  G1  G2   multimètre          "));
     EXPECT_EQ(programme.etat.indice_t0, indice_t0_non_marque);
     EXPECT_EQ(programme.stock.capacite_mesures, 10000);
-    // The reminder to check the folder and the name stands beside the folder button.
+    // A working folder is set: no reminder. Without one, the reminder to check the folder and
+    // the name stands beside the folder button.
+    EXPECT_FALSE(form1->Panel2->isVisibleTo(form1.get()));
+    programme.reglages.repertoire_travail.clear();
+    form1->applique_reglages();
     EXPECT_TRUE(form1->Panel2->isVisibleTo(form1.get()));
     EXPECT_EQ(form1->Label18->text(),
               QStringLiteral(" \n vérifier le \n répertoire \n\n et le nom \n"));
@@ -183,7 +187,10 @@ TEST_F(Form1Test, PremiereActivationCompareLeSigneDecimalDesFichiers) {
 }
 
 TEST_F(Form1Test, RappelDuDossierCacheParLeChoixDuDossier) {
+    programme.reglages.repertoire_travail.clear();
+    form1->applique_reglages();
     form1->show();
+    ASSERT_TRUE(form1->Panel2->isVisible());
     const QString avant = programme.reglages.repertoire_travail;
     // The folder dialog cancelled: the folder stays, the reminder goes all the same.
     repond_a_la_boite([&] { form1->SpeedButton_choix_rep->click(); },
