@@ -251,19 +251,28 @@ void rejoue_lignes(TProgramme& programme, TRapport& rapport, QStringList lignes)
     etat.relecture = true;
     etat.ligne_relecture = 4;
     lignes.append(QStringLiteral("fin"));
+    // The running values and the decoded lines stay hidden while the log is replayed.
+    static const char* const pendant_relecture[] = {"Memo2", "Label_val_grand1", "Label_val_grand2",
+                                                    "Label_zero", "Label_hauteur"};
     programme.stock.nb_mesures = 0;
     programme.lignes.efface();
     rapport.lignes_effacees();
     etat.premier_trace = 2;
     etat.dernier_trace = 1;
     rapport.retrace();
+    for (const char* objet : pendant_relecture)
+        rapport.visible(objet, false);
 
     TSource_relecture source(lignes, etat);
     boucle_lignes(programme, rapport, source);
 
+    for (const char* objet : pendant_relecture)
+        rapport.visible(objet, true);
     const QString n = nombre_groupe(programme.stock.nb_mesures);
     rapport.texte("Label_n", QStringLiteral("n = ") + n);
     rapport.texte("Form2.Label_n", n);
     etat.relecture = false;
     rapport.retrace();
+    // The replayed acquisition can be saved like a live one.
+    rapport.actif("Button_stop", true);
 }

@@ -130,13 +130,14 @@ public:
     QString raison_arret; // empty when the loop ended on its own
 };
 
-// Lines of a text file as a text list shows them: CR LF or LF, no empty last line for the final
-// line end.
+// Lines of a text file as a text list shows them: CR LF, LF or a lone CR end a line, no empty
+// last line for the final line end.
 bool lit_lignes_fichier(const QString& chemin, QStringList& lignes) {
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly)) return false;
     QString texte = depuis_fichier_texte(fichier.readAll());
     texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     lignes = texte.split(QLatin1Char('\n'));
     if (!lignes.isEmpty() && lignes.last().isEmpty()) lignes.removeLast();
     return true;

@@ -80,6 +80,9 @@ bool ouvre_et_acquiert(TProgramme& programme, TRapport& rapport) {
     rapport.actif("Button_stop", true);
     // The active instrument as the table describes it now, shown in both windows.
     actualise_multimetre(programme, &rapport);
+    // The header of the decoded lines names the instrument Label_multimetre now shows (not the
+    // "DEMO" of an earlier demonstration, which the demonstration loop sets again itself).
+    programme.reglages.nom_multimetre = programme.tableau.lit_cellule_active(titre::multimetre, 0);
     compose_config_com(programme, &rapport);
     const QString config = depuis_1252(programme.config_com);
 

@@ -173,7 +173,19 @@ TEST_F(Boucle_lignes_essai, RejoueUnFichierAutomatiqueDepuisLaLigne4) {
         fichier.append(QStringLiteral("26.09.2009 04:19:%1").arg(40 + i));
     }
     programme.stock.nb_mesures = 7; // a previous acquisition
+    // The decoded lines and the running values are hidden while the log is replayed.
+    const QStringList caches = {"Memo2", "Label_val_grand1", "Label_val_grand2", "Label_zero",
+                                "Label_hauteur"};
+    QStringList visibles_pendant;
+    rapport.a_chaque_passage = [&] {
+        for (const QString& objet : caches)
+            if (rapport.visibles.value(objet, true)) visibles_pendant.append(objet);
+    };
     rejoue_lignes(programme, rapport, fichier);
+    EXPECT_TRUE(visibles_pendant.isEmpty()) << visibles_pendant.join(' ').toStdString();
+    for (const QString& objet : caches)
+        EXPECT_TRUE(rapport.visibles.value(objet, false)) << objet.toStdString();
+    EXPECT_TRUE(rapport.actifs.value(QStringLiteral("Button_stop"), false));
     ASSERT_EQ(nb_mesures(), 3);
     EXPECT_DOUBLE_EQ(g1(1), 600);
     EXPECT_DOUBLE_EQ(g1(3), 602);

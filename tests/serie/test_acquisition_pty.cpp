@@ -24,8 +24,25 @@ protected:
         programme.reglages.nb_decimale_1 = "\xB5=0;m=3;k=1;F=3";
         programme.attente = [](int) {};
         rapport.a_chaque_passage = [this] {
+            // The instrument starts once the loop reads: the opening purges what came before.
+            if (!a_envoyer.isEmpty()) {
+                paire.simule(a_envoyer, ensuite);
+                a_envoyer.clear();
+                chrono.start();
+            }
             if (programme.stock.nb_mesures >= points_voulus) programme.etat.arret = true;
+            // A record that never arrives fails the test instead of blocking it.
+            if (chrono.isValid() && chrono.hasExpired(30000)) {
+                ADD_FAILURE() << programme.stock.nb_mesures << " points after 30 s";
+                programme.etat.arret = true;
+            }
         };
+    }
+    void envoie_pendant_la_boucle(QList<QPair<int, QByteArray>> morceaux,
+                                  std::function<void()> puis = {}) {
+        a_envoyer = std::move(morceaux);
+        ensuite = std::move(puis);
+        chrono.invalidate();
     }
     double g1(int n) const { return programme.stock.point(n).grandeur1; }
     bool journal(const QString& ligne) const { return rapport.tout_le_journal.contains(ligne); }
@@ -38,6 +55,9 @@ protected:
     TProgramme programme;
     TRapport_memoire rapport;
     int points_voulus = 3;
+    QList<QPair<int, QByteArray>> a_envoyer; // by the instrument once the loop reads
+    std::function<void()> ensuite;
+    QElapsedTimer chrono;
 };
 
 QByteArray impression(int seconde, int cond) {
@@ -64,7 +84,7 @@ TEST_F(Acquisition_pty, LignesCsvEtLignesSimples) {
                                .toLatin1()});
     envois.append({50, "Cond777 \xe6S/cm 23.0 \xb0"
                        "C\r\nMulti 3430\r\n26.09.2009 04:19:42\r\n"});
-    paire.simule(envois);
+    envoie_pendant_la_boucle(envois);
     EXPECT_TRUE(ouvre_com_et_acquiert(programme, rapport));
     ASSERT_EQ(programme.stock.nb_mesures, 3);
     EXPECT_DOUBLE_EQ(g1(1), 1200);
@@ -75,7 +95,9 @@ TEST_F(Acquisition_pty, LignesCsvEtLignesSimples) {
 
 TEST_F(Acquisition_pty, CaractereParCaractereImpressionsFinissantParDesSoulignes) {
     programme.reglages.lecture_csv = 0;
-    paire.simule(
+    programme.reglages.prefixe = "Forage1";
+    programme.reglages.nom_multimetre = "DEMO"; // left by an earlier demonstration
+    envoie_pendant_la_boucle(
         {{100, impression(39, 512)}, {300, impression(40, 515)}, {300, impression(41, 530)}});
     EXPECT_TRUE(ouvre_com_et_acquiert(programme, rapport));
     ASSERT_EQ(programme.stock.nb_mesures, 3);
@@ -83,6 +105,9 @@ TEST_F(Acquisition_pty, CaractereParCaractereImpressionsFinissantParDesSoulignes
     EXPECT_DOUBLE_EQ(g1(3), 530);
     EXPECT_TRUE(journal(ouverture(" _Open ")));
     EXPECT_TRUE(journal(QStringLiteral("_heure =<26.09.2009 04:19:40>")));
+    // The header names the instrument the opening has just made active.
+    EXPECT_TRUE(programme.lignes.principales.value(0).startsWith("Forage1-heure-WTW3430\tn\t"))
+        << programme.lignes.principales.value(0).constData();
 }
 
 TEST_F(Acquisition_pty, CableArracheEnCoursDAcquisition) {
@@ -104,7 +129,7 @@ TEST_F(Acquisition_pty, CableArracheEnCoursDAcquisition) {
                                                 "C\r\n26.09.2009 04:19:" +
                                                 QByteArray::number(39 + i) + "\r\n"});
         envois.append({300, ""});
-        paire.simule(envois, [this] { paire.coupe(); });
+        envoie_pendant_la_boucle(envois, [this] { paire.coupe(); });
         EXPECT_TRUE(ouvre_com_et_acquiert(programme, rapport));
         paire.arrete_simulateur();
         paire.coupe();

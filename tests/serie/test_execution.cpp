@@ -171,24 +171,27 @@ TEST_F(Execution, SansSortieLeFichierVaDansLeDossierDeTravail) {
 }
 
 TEST_F(Execution, RejoueLeFichierAutomatiqueDUnMultimetre) {
-    QByteArray journal = "Multi 3430\r\nfichier auto\r\n\r\nentete\r\n";
-    for (int i = 0; i < 5; ++i)
-        journal += "Cond " + QByteArray::number(600 + i) +
-                   " \xB5S/cm 22.9 \xB0"
-                   "C\r\n26.09.2009 04:19:" +
-                   QByteArray::number(40 + i) + "\r\n";
-    journal += "Cond 1.2.3 \xB5S/cm 22.9 \xB0"
-               "C\r\n26.09.2009 04:19:50\r\n";
-    ASSERT_TRUE(ecrit_fichier(chemin("auto.txt"), journal));
-    const Resultat r = lance({QStringLiteral("--rejouer"), chemin("auto.txt"),
-                              QStringLiteral("--sortie"), chemin("relu.txt")});
-    ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
-    EXPECT_EQ(r.ligne("points : "), QStringLiteral("5"));
-    EXPECT_EQ(r.ligne("lignes rejetées : "), QStringLiteral("1"));
-    const QList<QByteArray> lignes = lignes_crlf(lit_fichier(chemin("relu.txt")));
-    ASSERT_EQ(lignes.size(), 6);
-    EXPECT_EQ(lignes[5].split('\t')[4], QByteArray(" 604,000"));
-    EXPECT_EQ(lignes[5].split('\t')[2], QByteArray("26.09.2009 04:19:44"));
+    // The instrument's log as a text list reads it, whatever its line ends.
+    for (const QByteArray fin_de_ligne : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(QByteArray(fin_de_ligne).toPercentEncoding().constData());
+        QByteArrayList journal = {"Multi 3430", "fichier auto", "", "entete"};
+        for (int i = 0; i < 5; ++i)
+            journal += {"Cond " + QByteArray::number(600 + i) + " \xB5S/cm 22.9 \xB0" + "C",
+                        "26.09.2009 04:19:" + QByteArray::number(40 + i)};
+        journal += {"Cond 1.2.3 \xB5S/cm 22.9 \xB0"
+                    "C",
+                    "26.09.2009 04:19:50"};
+        ASSERT_TRUE(ecrit_fichier(chemin("auto.txt"), journal.join(fin_de_ligne) + fin_de_ligne));
+        const Resultat r = lance({QStringLiteral("--rejouer"), chemin("auto.txt"),
+                                  QStringLiteral("--sortie"), chemin("relu.txt")});
+        ASSERT_EQ(r.code, 0) << r.erreurs.toStdString();
+        EXPECT_EQ(r.ligne("points : "), QStringLiteral("5"));
+        EXPECT_EQ(r.ligne("lignes rejetées : "), QStringLiteral("1"));
+        const QList<QByteArray> lignes = lignes_crlf(lit_fichier(chemin("relu.txt")));
+        ASSERT_EQ(lignes.size(), 6);
+        EXPECT_EQ(lignes[5].split('\t')[4], QByteArray(" 604,000"));
+        EXPECT_EQ(lignes[5].split('\t')[2], QByteArray("26.09.2009 04:19:44"));
+    }
 }
 
 TEST_F(Execution, CodesDeSortie) {
