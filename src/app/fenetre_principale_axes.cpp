@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "acquisition/decodeur.h"
 #include "app/fenetre_principale.h"
 #include "app/vue_image.h"
 #include "parametres/fenetre/fenetre_parametres.h"
@@ -24,22 +25,6 @@ struct TChamp_axe {
     int grandeur;
     const char* colonne;
 };
-
-// Decimals of quantity 1 for the unit prefix seen first, as the decoder looks them up.
-QByteArray decimales_pour(const QByteArray& table, const QByteArray& prefixe) {
-    QByteArray t = table;
-    for (char& c : t) {
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-        if (c == '=') c = ';';
-    }
-    QByteArray cle = prefixe;
-    for (char& c : cle)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    const int p = cle.isEmpty() ? 0 : int(t.indexOf(cle)) + 1;
-    QByteArray d = extrait(t, (p + 1) / 2 + 1, ';');
-    garde_nombre(d);
-    return d.isEmpty() ? QByteArray("0") : d;
-}
 
 } // namespace
 
@@ -129,8 +114,9 @@ void TForm1::Button_zoomClick() {
     }
     haut = arrondi_significatif(1, 2, haut);
     bas = arrondi_significatif(2, 2, bas);
+    // The decimals of quantity 1 for the unit prefix seen first, as the decoder looks them up.
     const QByteArray decimales =
-        decimales_pour(programme.reglages.nb_decimale_1, programme.etat.prefixe_initial);
+        cherche_decimales(programme.reglages.nb_decimale_1, programme.etat.prefixe_initial, "0");
     bool ok = false;
     const int d_entier = decimales.toInt(&ok);
     if (!ok || d_entier < 0 || d_entier > 30) {
