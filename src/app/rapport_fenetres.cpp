@@ -64,27 +64,31 @@ void TRapport_fenetres::couleur_texte(const char* objet, TCouleur c) {
     }
 }
 
-QPlainTextEdit* TRapport_fenetres::memo(QWidget* fenetre, const char* nom) {
-    return fenetre ? fenetre->findChild<QPlainTextEdit*>(QString::fromLatin1(nom)) : nullptr;
+std::array<QPlainTextEdit*, 2> TRapport_fenetres::memos(const char* principal,
+                                                        const char* parametres) {
+    // Looked up through the cache of controls: the decoded lines arrive at every point.
+    return {qobject_cast<QPlainTextEdit*>(controle(principal)),
+            qobject_cast<QPlainTextEdit*>(controle(parametres))};
 }
 
 void TRapport_fenetres::ligne_decodee(const QByteArray& ligne) {
     const QString texte = depuis_1252(ligne);
-    for (QWidget* f : {form1.data(), form2.data()})
-        if (QPlainTextEdit* m = memo(f, "Memo2")) {
-            m->setMaximumBlockCount(nb_lignes_affichees);
+    for (QPlainTextEdit* m : memos("Memo2", "Form2.Memo2"))
+        if (m) {
+            if (m->maximumBlockCount() != nb_lignes_affichees)
+                m->setMaximumBlockCount(nb_lignes_affichees);
             m->appendPlainText(texte);
         }
 }
 
 void TRapport_fenetres::lignes_effacees() {
-    for (QWidget* f : {form1.data(), form2.data()})
-        if (QPlainTextEdit* m = memo(f, "Memo2")) m->clear();
+    for (QPlainTextEdit* m : memos("Memo2", "Form2.Memo2"))
+        if (m) m->clear();
 }
 
 void TRapport_fenetres::journal(const QString& ligne) {
-    for (QWidget* f : {form1.data(), form2.data()})
-        if (QPlainTextEdit* m = memo(f, "Memo1")) {
+    for (QPlainTextEdit* m : memos("Memo1", "Form2.Memo1"))
+        if (m) {
             if (m->blockCount() > TJournal::nb_max_lignes) m->clear();
             m->appendPlainText(ligne);
         }

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
+#include <array>
+#include <functional>
 
 #include "acquisition/rapport.h"
 
@@ -33,7 +35,7 @@ public:
 
 private:
     QWidget* controle(const char* objet);
-    QPlainTextEdit* memo(QWidget* fenetre, const char* nom);
+    std::array<QPlainTextEdit*, 2> memos(const char* principal, const char* parametres);
 
     QPointer<QWidget> form1;
     QPointer<QWidget> form2;
